@@ -1,0 +1,14 @@
+#pragma once
+
+namespace qv::platform {
+
+struct OsVersion {
+  int Major = 0;
+  int Minor = 0;
+};
+
+// The operating system's version as it reports it. Linux reports itself as version 10.0: a
+// present-day desktop, so the themed look that a newer system gets is chosen there too.
+OsVersion OperatingSystemVersion();
+
+}  // namespace qv::platform
