@@ -1,6 +1,7 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/Module.h"
@@ -47,8 +48,15 @@ std::string ModuleFileName(ModuleHandle module) {
     return info.dli_fname;
   // Otherwise it is a dlopen handle: ask the dynamic linker for its path.
   struct link_map* map = nullptr;
-  if (dlinfo(module, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr && map->l_name != nullptr)
+  if (dlinfo(module, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr && map->l_name != nullptr &&
+      map->l_name[0] != '\0')
     return map->l_name;
+  // The main program's link map carries no name; the kernel knows its file.
+  if (module == HostModule()) {
+    std::error_code ec;
+    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) return path.string();
+  }
   return {};
 }
 
