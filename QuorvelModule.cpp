@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "bindings/PCBProcs.h"
+#include "bindings/VFSAPI.h"
 #include "builder/Upcblib.h"
 #include "runtime/Boundary.h"
 #include "runtime/ClientProcs.h"
@@ -22,6 +24,8 @@ void TQuorvelServerModule::RegisterCommands() {
 namespace {
 constexpr std::array units{
     LibraryUnit{"client access", &StartClientAccess, nullptr},
+    LibraryUnit{"PcbApi binding", &BindPcbApi, nullptr},
+    LibraryUnit{"VFSAPI binding", &BindVfsApi, &UnbindVfsApi},
 };
 }  // namespace
 
