@@ -6,6 +6,7 @@
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "runtime/Boundary.h"
+#include "services/Rt_RecentExpressions.h"
 #include "ui/Application.h"
 #include "ui/MessageQueue.h"
 
@@ -112,14 +113,23 @@ TServerModule::TServerModule(IClient* client, std::string_view name)
     : Client(client), ModuleName(name) {}
 
 void TServerModule::Construct() {
+  // The steps may take and drop counted references to the module (CurrentServerModule hands out
+  // one); hold one of its own until they are done, so that the count never falls to 0 and frees it.
+  ++refCount_;
+  struct DropHold {
+    int32_t& count;
+    ~DropHold() { --count; }
+  } dropHold{refCount_};
   SetCurrentClient(Client);
   SetCurrentServerModule(this);
   CreateCommandLauncher();
   ProcessControl = std::make_unique<TProcessControl>();
   RegisterCommands();
+  CreateRecentExpressions();
 }
 
 TServerModule::~TServerModule() {
+  FreeRecentExpressions();  // writes the history; reports failures, never raises
   AuxiliaryItems.Clear();
   CommandLauncher.reset();
   Documents.Clear();
