@@ -1,6 +1,9 @@
 #pragma once
-// The module's application object: its hidden window and its idle processing.
+// The module's application object: its hidden window, its title, help and error handling, and its
+// idle processing.
+#include <exception>
 #include <functional>
+#include <string>
 
 #include "ui/MessageQueue.h"
 
@@ -16,6 +19,18 @@ class TApplication {
   // idle event reports nothing left to do, waits for the next message.
   void Idle();
   int IdleCount() const { return idleCount_; }
+
+  // The title that new forms take as caption.
+  std::string Title = "Quorvel";
+  // The help file used when a form names none.
+  std::string HelpFile;
+  // Opens help topic `context` of `helpFile` (the application's help file when empty).
+  void HelpContext(int context, const std::string& helpFile = {});
+
+  // Handles an error that nothing else caught: runs OnException when set, otherwise reports the
+  // error on the standard error stream. Never raises.
+  std::function<void(const std::exception_ptr&)> OnException;
+  void HandleException(const std::exception_ptr& error) noexcept;
 
  private:
   int idleCount_ = 0;

@@ -33,6 +33,8 @@ bool TakeMessage(Message& message) {
 
 void WaitMessage() {}
 
-int QueuedMessageCount() { return static_cast<int>(Queue().size()); }
+int QueuedMessageCount() {
+  return static_cast<int>(Queue().size());
+}
 
 }  // namespace qv::ui
