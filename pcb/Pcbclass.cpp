@@ -663,6 +663,156 @@ Status TPcbComponent::TransferRecord(QueryMode mode) {
   return s;
 }
 
+void TPcbComponent::GetName(String255& name) {
+  GetObjectTextFromHandle(NameHandle, name);
+}
+
+// ----- Coordinates, dimensions and polygons -----
+
+Status TPcbCoordinate::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  auto& f = CoordinateField;
+  return PcbApi_QueryCoordinate(mode, Handle, &Flags, &CommonWord, &CommonByte, &X, &Y, &Layer,
+                                &f[0], &f[1], &f[2], &f[3], &f[4], &f[5]);
+}
+
+Status TPcbDimension::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  auto& d = DimValue;
+  Status s = PcbApi_QueryDimension(mode, Handle, &Flags, &CommonWord, &CommonByte, &X, &Y, &d[0],
+                                   &d[1], &Layer, &d[2], &d[3], &d[4], &d[5], &d[6], &DimValue8);
+  s &= PcbApi_QueryExtDimension(mode, Handle, &ExtValue1, &ExtValue2, &ExtValue3, &ExtValue4,
+                                &ExtValue5, &ExtValue6, &ExtValue7, &ExtValue8, &ExtValue9,
+                                &ExtValue10, &ExtValue11, &ExtValue12, &ExtValue13, &ExtValue14,
+                                &ExtValue15, &ExtValue16, &ExtValue17, &ExtValue18, &ExtValue19);
+  PcbApi_References_Count(Handle, &ReferenceCount);
+  // The record holds MaxReferences entries; references past them are not exchanged.
+  const int32_t count = ReferenceCount < MaxReferences ? ReferenceCount : MaxReferences;
+  for (int32_t i = 0; i < count; ++i) {
+    TDimensionReference& r = References[i];
+    PcbApi_References_At(mode, Handle, i, &r.RefValue1, &r.RefValue2, &r.RefValue3, &r.RefValue4);
+  }
+  return s;
+}
+
+Status TPcbPolygon::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  return PcbApi_QueryPolygon(mode, Handle, &Flags, &CommonWord, &Layer, &NetHandle, &CommonByte,
+                             &PolygonField2, &PolygonField3, &PolygonField4, &PolygonField5,
+                             &PolygonField6, &PolygonField10, &PolygonField11, &PolygonField7,
+                             &PolygonField1, &PolygonField8, &PolygonField9);
+}
+
+// ----- Nets, classes, rules and from-tos -----
+
+Status TPcbNet::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  return PcbApi_QueryNet(mode, Handle, &CommonWord, &Name, &NetByte1, &NetByte2);
+}
+
+Status TPCBObjectClass::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  PcbApi_QueryClass(mode, Handle, &CommonWord, &ClassByte1, &ClassByte2, &Name);
+  Status s = 0;
+  if (mode != qmSet && mode != qmUpdate) {
+    // 1 means no member at the index; any other failure ends the list as well, so that a
+    // failing editor cannot keep the loop going for ever.
+    for (int32_t i = 0;; ++i) {
+      String255 member;
+      s = PcbApi_GetMemberFromClassAt(Handle, i, &member);
+      if (s != 0) break;
+      Members.emplace_back(member.View());
+    }
+    return s;
+  }
+  s = PcbApi_RemoveAllMembersFromClass(Handle);
+  for (const std::string& member : Members) {
+    String255 name;
+    name.Assign(member);  // at most 255 characters
+    s = PcbApi_AddMemberToClass(Handle, &name);
+  }
+  return s;
+}
+
+Status TPcbRule::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  auto& b = RuleByte;
+  auto& t = RuleText1;
+  auto& v = RuleValue;
+  auto& u = RuleText2;
+  return PcbApi_QueryRule(mode, Handle, &b[0], &b[1], &b[2], &b[3], &b[4], &b[5], &b[6], &t[0],
+                          &t[1], &t[2], &t[3], &RuleField12, &RuleField13, &v[0], &v[1], &v[2],
+                          &v[3], &u[0], &u[1], &u[2], &u[3], &u[4], &u[5]);
+}
+
+Status TPcbFromTo::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  return PcbApi_QueryFromTo(mode, Handle, &CommonWord, &X, &Y, &FromLayer, &X2, &Y2, &ToLayer,
+                            &NetHandle);
+}
+
+Status TPcbManualFromTo::TransferRecord(QueryMode mode) {
+  TransferBitFields(mode);
+  return PcbApi_QueryManualFromTo(mode, Handle, &CommonWord, &ManualField1, &ManualField2,
+                                  &ManualField3, &ManualField4);
+}
+
+// ----- Object factory and object texts -----
+
+namespace {
+std::unique_ptr<TPCBObject> NewWrapper(ObjectId kind, ObjectHandle handle) {
+  switch (kind) {
+    case ArcObject:
+      return std::make_unique<TPcbArc>(handle);
+    case PadObject:
+      return std::make_unique<TPcbPad>(handle);
+    case ViaObject:
+      return std::make_unique<TPcbVia>(handle);
+    case TrackObject:
+      return std::make_unique<TPcbTrack>(handle);
+    case TextObject:
+      return std::make_unique<TPcbText>(handle);
+    case FillObject:
+      return std::make_unique<TPcbFill>(handle);
+    case FromToObject:
+      return std::make_unique<TPcbFromTo>(handle);
+    case NetObject:
+      return std::make_unique<TPcbNet>(handle);
+    case ComponentObject:
+      return std::make_unique<TPcbComponent>(handle);
+    case PolygonObject:
+      return std::make_unique<TPcbPolygon>(handle);
+    case DimensionObject:
+      return std::make_unique<TPcbDimension>(handle);
+    case CoordinateObject:
+      return std::make_unique<TPcbCoordinate>(handle);
+    case ClassObject:
+      return std::make_unique<TPCBObjectClass>(handle);
+    case RuleObject:
+      return std::make_unique<TPcbRule>(handle);
+    case ManualFromToObject:
+      return std::make_unique<TPcbManualFromTo>(handle);
+    case BoardOutlineObject:
+      return std::make_unique<TPcbBoardOutline>(handle);
+    default:
+      return nullptr;
+  }
+}
+}  // namespace
+
+std::unique_ptr<TPCBObject> PcbObjectFromHandle(ObjectHandle handle) {
+  std::unique_ptr<TPCBObject> wrapper =
+      NewWrapper(PcbApi_GetObjectIdFromObjectHandle(handle), handle);
+  if (wrapper != nullptr) wrapper->TransferRecord(qmGet);
+  return wrapper;
+}
+
+void GetObjectTextFromHandle(ObjectHandle handle, String255& text) {
+  text = String255{};
+  if (handle == 0) return;
+  if (std::unique_ptr<TPCBObject> wrapper = PcbObjectFromHandle(handle)) wrapper->GetText(text);
+}
+
 // ----- Layers -----
 
 TLayerObject::TLayerObject(ObjectHandle board, qv::LayerId layer)

@@ -410,6 +410,8 @@ class TPcbComponent : public TPcbGroupObject {
     ObjectId = ComponentObject;
   }
   Status TransferRecord(QueryMode mode) override;
+  // The component's designator: the text of the object behind NameHandle.
+  void GetName(String255& name) override;
   double GetRotation() override { return Rotation; }
 
   int32_t ChannelOffset = 0;
@@ -428,6 +430,167 @@ class TPcbComponent : public TPcbGroupObject {
   int32_t ExValue2 = 0;
   std::array<String255, 7> SourceLinks{};  // SourceLink1 to SourceLink7
 };
+
+// A coordinate marker.
+class TPcbCoordinate : public TPcbGroupObject {
+ public:
+  explicit TPcbCoordinate(ObjectHandle handle) : TPcbGroupObject(handle) {
+    ObjectId = CoordinateObject;
+  }
+  Status TransferRecord(QueryMode mode) override;
+
+  std::array<int32_t, 6> CoordinateField{};  // CoordinateField1 to CoordinateField6
+};
+
+// One reference of a dimension.
+struct TDimensionReference {
+  int32_t RefValue1 = 0;
+  int32_t RefValue2 = 0;
+  int32_t RefValue3 = 0;
+  int32_t RefValue4 = 0;
+};
+
+// A dimension, with the references it measures between.
+class TPcbDimension : public TPcbGroupObject {
+ public:
+  explicit TPcbDimension(ObjectHandle handle) : TPcbGroupObject(handle) {
+    ObjectId = DimensionObject;
+  }
+  // Both dimension queries (their statuses combined with a bitwise AND), then the reference
+  // count, always asked of the editor, and the references one by one.
+  Status TransferRecord(QueryMode mode) override;
+
+  static constexpr int32_t MaxReferences = 200;
+
+  uint8_t ExtValue1 = 0;
+  int32_t ExtValue2 = 0;
+  int32_t ExtValue3 = 0;
+  std::array<int32_t, 7> DimValue{};  // DimValue1 to DimValue7
+  int32_t ExtValue4 = 0;
+  uint8_t ExtValue5 = 0;
+  int32_t ExtValue6 = 0;
+  String255 ExtValue7;
+  uint8_t ExtValue8 = 0;
+  int32_t ExtValue9 = 0;
+  String255 ExtValue10;
+  String255 ExtValue11;
+  double ExtValue12 = 0;
+  int32_t ExtValue13 = 0;
+  int32_t ExtValue14 = 0;
+  int32_t ExtValue15 = 0;
+  uint8_t ExtValue16 = 0;
+  int32_t ExtValue17 = 0;
+  int32_t ExtValue18 = 0;
+  int32_t ExtValue19 = 0;
+  uint8_t DimValue8 = 0;
+  std::array<TDimensionReference, MaxReferences> References{};
+  int32_t ReferenceCount = 0;
+};
+
+// A polygon pour.
+class TPcbPolygon : public TPcbGroupObject {
+ public:
+  explicit TPcbPolygon(ObjectHandle handle) : TPcbGroupObject(handle) { ObjectId = PolygonObject; }
+  Status TransferRecord(QueryMode mode) override;
+
+  uint8_t PolygonField1 = 0;
+  uint8_t PolygonField2 = 0;
+  uint8_t PolygonField3 = 0;
+  uint8_t PolygonField4 = 0;
+  int32_t PolygonField5 = 0;
+  int32_t PolygonField6 = 0;
+  int32_t PolygonField7 = 0;
+  int32_t PolygonField8 = 0;
+  int32_t PolygonField9 = 0;
+  ByteBlock<18533> PolygonBlock;  // reserved by the record; never read or written
+  uint8_t PolygonField10 = 0;
+  uint16_t PolygonField11 = 0;
+};
+
+// The board outline: a polygon of its own kind.
+class TPcbBoardOutline : public TPcbPolygon {
+ public:
+  explicit TPcbBoardOutline(ObjectHandle handle) : TPcbPolygon(handle) {
+    ObjectId = BoardOutlineObject;
+  }
+};
+
+class TPcbNet : public TPcbGroupObject {
+ public:
+  explicit TPcbNet(ObjectHandle handle) : TPcbGroupObject(handle) { ObjectId = NetObject; }
+  Status TransferRecord(QueryMode mode) override;
+  void GetName(String255& name) override { name = Name; }
+
+  String255 Name;
+  uint8_t NetByte1 = 0;
+  uint8_t NetByte2 = 0;
+};
+
+// An object class: a named set of members known by their names.
+class TPCBObjectClass : public TPCBObject {
+ public:
+  explicit TPCBObjectClass(ObjectHandle handle) : TPCBObject(handle) { ObjectId = ClassObject; }
+  // Reading appends the editor's members to Members; writing replaces the editor's members with
+  // Members. Returns the status of the last member call.
+  Status TransferRecord(QueryMode mode) override;
+
+  String255 Name;
+  uint8_t ClassByte1 = 0;
+  uint8_t ClassByte2 = 0;
+  std::vector<std::string> Members;
+};
+
+class TPcbRule : public TPCBObject {
+ public:
+  explicit TPcbRule(ObjectHandle handle) : TPCBObject(handle) { ObjectId = RuleObject; }
+  Status TransferRecord(QueryMode mode) override;
+
+  std::array<uint8_t, 7> RuleByte{};     // RuleField1 to RuleField7
+  std::array<String255, 4> RuleText1{};  // RuleField8 to RuleField11
+  uint8_t RuleField12 = 0;
+  uint8_t RuleField13 = 0;
+  std::array<int32_t, 4> RuleValue{};    // RuleField14 to RuleField17
+  std::array<String255, 6> RuleText2{};  // RuleField18 to RuleField23
+};
+
+class TPcbFromTo : public TPCBObject {
+ public:
+  explicit TPcbFromTo(ObjectHandle handle) : TPCBObject(handle) { ObjectId = FromToObject; }
+  Status TransferRecord(QueryMode mode) override;
+  Coord GetX2() override { return X2; }
+  Coord GetY2() override { return Y2; }
+  qv::LayerId GetFromLayer() override { return FromLayer; }
+  qv::LayerId GetToLayer() override { return ToLayer; }
+  void SetX2(Coord value) override { X2 = value; }
+  void SetY2(Coord value) override { Y2 = value; }
+  void SetFromLayer(qv::LayerId value) override { FromLayer = value; }
+  void SetToLayer(qv::LayerId value) override { ToLayer = value; }
+
+  Coord X2 = 0;
+  Coord Y2 = 0;
+  qv::LayerId FromLayer = 0;
+  qv::LayerId ToLayer = 0;
+};
+
+class TPcbManualFromTo : public TPCBObject {
+ public:
+  explicit TPcbManualFromTo(ObjectHandle handle) : TPCBObject(handle) {
+    ObjectId = ManualFromToObject;
+  }
+  Status TransferRecord(QueryMode mode) override;
+
+  String255 ManualField1;
+  String255 ManualField2;
+  String255 ManualField3;
+  int32_t ManualField4 = 0;
+};
+
+// A new wrapper of the class for the handle's kind, filled from the editor with qmGet; none for a
+// kind without a wrapper class. The caller owns the wrapper.
+std::unique_ptr<TPCBObject> PcbObjectFromHandle(ObjectHandle handle);
+// The text of the object behind a handle: a text object's string, empty for every other kind,
+// for a kind without a wrapper class and for handle 0 (which asks the editor nothing).
+void GetObjectTextFromHandle(ObjectHandle handle, String255& text);
 
 // One layer of a board: its name, copper and dielectric, and its place in the layer stack.
 class TLayerObject {

@@ -96,5 +96,17 @@ TEST(UnboundEditor, GettersWhoseQueryWritesNothingAnswerZero) {
   EXPECT_EQ(pad.GetCornerX1OnLayer(TopLayer, 0), -30);
 }
 
+TEST(UnboundEditor, ManualFromToAndClassesReportTheirDefaults) {
+  BindPcbApi();
+  TPcbManualFromTo manual(1);
+  EXPECT_EQ(manual.TransferRecord(qmGet), 1);
+  TPCBObjectClass c(2);
+  EXPECT_EQ(c.TransferRecord(qmGet), 1);
+  EXPECT_TRUE(c.Members.empty());
+  c.Members = {"A"};
+  EXPECT_EQ(c.TransferRecord(qmSet), 1);
+  EXPECT_EQ(PcbObjectFromHandle(5), nullptr);
+}
+
 }  // namespace
 }  // namespace qv
