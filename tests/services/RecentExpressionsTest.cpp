@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -390,17 +391,22 @@ TEST_F(RecentExpressionsTest, IndexErrorsChangeNothing) {
 
 // ---- Which file is read ----
 
-// The example file lies in the folder System beside the host executable (this test program); it is
-// removed again when this goes away.
+// The example file lies in the folder System beside the host executable (this test program). It is
+// written for the test, and what was there before is put back when this goes away.
 class ExampleFile {
  public:
   explicit ExampleFile(const std::string& path) : path_(path) {
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     madeFolder_ = std::filesystem::create_directories(folder);
+    if (std::filesystem::exists(path)) previous_ = ReadAll(path);
     WriteAll(path, "From the example\r\n\r\n");
   }
   ~ExampleFile() {
     std::error_code ignored;
+    if (previous_) {
+      WriteAll(path_, *previous_);
+      return;
+    }
     std::filesystem::remove(path_, ignored);
     if (madeFolder_) std::filesystem::remove(std::filesystem::path(path_).parent_path(), ignored);
   }
@@ -410,6 +416,7 @@ class ExampleFile {
  private:
   std::string path_;
   bool madeFolder_ = false;
+  std::optional<std::string> previous_;
 };
 
 TEST_F(RecentExpressionsTest, TheExampleFileSeedsOnlyAMissingHistory) {
