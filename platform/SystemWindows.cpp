@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/Path.h"
 #include "platform/System.h"
 
 namespace qv::platform {
@@ -17,5 +18,7 @@ OsVersion OperatingSystemVersion() {
     return {static_cast<int>(info.dwMajorVersion), static_cast<int>(info.dwMinorVersion)};
   return {};
 }
+
+std::string_view DirectorySeparators() { return "\\:"; }
 
 }  // namespace qv::platform
