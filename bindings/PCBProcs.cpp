@@ -536,29 +536,26 @@ long double RoundHalfEven(long double value) {
   return std::fmod(below, 2.0L) == 0 ? below : below + 1;
 }
 
-namespace {
-// Rounds to a double for certain. Where doubles are computed on the x87 stack (32-bit x86), a
-// value can otherwise keep its extended precision through assignments and returns; the store to
-// memory rounds it the way the named 64-bit intermediates of these conversions require.
-double Rounded(long double value) {
+double RoundToDouble(long double value) {
+  // Where doubles are computed on the x87 stack (32-bit x86), a value can otherwise keep its
+  // extended precision through assignments and returns; the store to memory rounds it.
   volatile double stored = static_cast<double>(value);
   return stored;
 }
-}  // namespace
 
 double DegreesToRadians(double degrees) {
-  return Rounded(static_cast<long double>(degrees) * PiOver180);
+  return RoundToDouble(static_cast<long double>(degrees) * PiOver180);
 }
 
 double CoordToMils(Coord c) {
   // Every named step is held as a double so that a value whose fourth decimal is 5 rounds the way
   // its stored binary value lies; only the product f * 1000 keeps extended precision.
-  const double x = Rounded(c / 10000.0L);
-  const double w = Rounded(static_cast<long double>(static_cast<int64_t>(x)));
-  double f = Rounded(static_cast<long double>(x) - w);
-  const double r = Rounded(RoundHalfEven(static_cast<long double>(f) * 1000));
-  f = Rounded(static_cast<long double>(r) / 1000);
-  return Rounded(static_cast<long double>(w) + f);
+  const double x = RoundToDouble(c / 10000.0L);
+  const double w = RoundToDouble(static_cast<long double>(static_cast<int64_t>(x)));
+  double f = RoundToDouble(static_cast<long double>(x) - w);
+  const double r = RoundToDouble(RoundHalfEven(static_cast<long double>(f) * 1000));
+  f = RoundToDouble(static_cast<long double>(r) / 1000);
+  return RoundToDouble(static_cast<long double>(w) + f);
 }
 
 }  // namespace qv

@@ -466,5 +466,7 @@ double DegreesToRadians(double degrees);
 double CoordToMils(Coord c);
 // Rounds to the nearest integer, a tie going to the even one, whatever the rounding mode.
 long double RoundHalfEven(long double value);
+// Rounds to a 64-bit double on every build, also where doubles live in extended registers.
+double RoundToDouble(long double value);
 
 }  // namespace qv

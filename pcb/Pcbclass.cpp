@@ -540,7 +540,7 @@ Coord TPcbPad::CornerOnLayer(int index, qv::LayerId l, Coord expansion) {
   // through the pad's location, as for any flat rectangle.
   if (h == 0) return RoundToCoord(FlatCorner(index, X, Y, w));
   const long double halfW = w / 2.0L, halfH = h / 2.0L;
-  const double r = static_cast<double>(std::sqrt(halfW * halfW + halfH * halfH));
+  const double r = RoundToDouble(std::sqrt(halfW * halfW + halfH * halfH));
   const long double a = std::atan(static_cast<long double>(w) / h);
   const double turn = DegreesToRadians(-Rotation);
   const double q = DegreesToRadians(90 - Rotation);
