@@ -1,8 +1,10 @@
 // The library's entry: starting and stopping its units, and the exported ServerFactory.
 #include "Quorvel.h"
+
 #include "platform/CallingConvention.h"
 #include "runtime/Boundary.h"
 #include "runtime/InterfaceRef.h"
+#include "ui/DrawingBuffer.h"
 
 namespace qv {
 namespace {
@@ -26,5 +28,13 @@ extern "C" QV_EXPORT void QV_STDCALL ServerFactory(qv::IServerModule** result,
     qv::InterfaceRef<qv::IClient> holdClient(client);
     auto* module = new qv::TQuorvelServerModule(client);
     qv::StoreInterface<qv::IServerModule>(result, module);
+  });
+}
+
+// Describes the process-wide off-screen drawing buffer of the themed controls (see
+// ui/DrawingBuffer.h for the record's layout on each platform).
+extern "C" QV_EXPORT void QV_STDCALL GetGlobalBuffer(qv::ui::GlobalBufferRecord* record) {
+  qv::GuardBoundary("GetGlobalBuffer", [&] {
+    if (record != nullptr) qv::ui::FillGlobalBufferRecord(*record);
   });
 }

@@ -8,6 +8,8 @@
 #include "builder/Upcblib.h"
 #include "runtime/Boundary.h"
 #include "runtime/ClientProcs.h"
+#include "services/Rt_forms.h"
+#include "ui/DrawingBuffer.h"
 
 namespace qv {
 
@@ -23,6 +25,8 @@ void TQuorvelServerModule::RegisterCommands() {
 
 namespace {
 constexpr std::array units{
+    LibraryUnit{"drawing buffer", &ui::StartProcessDrawingBuffer, &ui::StopDrawingBuffer},
+    LibraryUnit{"form hooks", &InstallFormHooks, &RemoveFormHooks},
     LibraryUnit{"client access", &StartClientAccess, nullptr},
     LibraryUnit{"PcbApi binding", &BindPcbApi, nullptr},
     LibraryUnit{"VFSAPI binding", &BindVfsApi, &UnbindVfsApi},

@@ -9,13 +9,28 @@
 namespace qv::platform {
 
 namespace {
+// The user's locale, made at first use and freed when the program ends or the library holding
+// this code is unloaded (a module loaded and unloaded again must not leave it behind).
+class OwnedLocale {
+ public:
+  OwnedLocale() {
+    loc_ = newlocale(LC_COLLATE_MASK | LC_CTYPE_MASK, "", nullptr);
+    if (loc_ == nullptr) loc_ = newlocale(LC_COLLATE_MASK | LC_CTYPE_MASK, "C", nullptr);
+  }
+  ~OwnedLocale() {
+    if (loc_ != nullptr) freelocale(loc_);
+  }
+  OwnedLocale(const OwnedLocale&) = delete;
+  OwnedLocale& operator=(const OwnedLocale&) = delete;
+  locale_t Get() const { return loc_; }
+
+ private:
+  locale_t loc_ = nullptr;
+};
+
 locale_t UserLocale() {
-  static locale_t loc = [] {
-    locale_t l = newlocale(LC_COLLATE_MASK | LC_CTYPE_MASK, "", nullptr);
-    if (l == nullptr) l = newlocale(LC_COLLATE_MASK | LC_CTYPE_MASK, "C", nullptr);
-    return l;
-  }();
-  return loc;
+  static OwnedLocale loc;
+  return loc.Get();
 }
 
 std::string Folded(std::string_view s, locale_t loc) {

@@ -42,6 +42,15 @@ struct FrameMargins {
   friend bool operator==(const FrameMargins&, const FrameMargins&) = default;
 };
 
+// A 32-bit top-down off-screen image that the system can draw into.
+struct DrawingSurface {
+  void* Bitmap = nullptr;         // the image's handle
+  void* DeviceContext = nullptr;  // the memory device context the image is selected into
+  uint32_t* Pixels = nullptr;     // Width * Height pixels, row by row from the top
+  int Width = 0;
+  int Height = 0;
+};
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 class Backend {
@@ -78,6 +87,10 @@ class Backend {
   virtual uint32_t WindowExStyle(WindowHandle window) = 0;
   // The control of the form layer that a window belongs to; none for foreign windows.
   virtual TWinControl* FindControl(WindowHandle window) = 0;
+
+  // Off-screen images.
+  virtual DrawingSurface CreateDrawingSurface(int width, int height) = 0;
+  virtual void ReleaseDrawingSurface(DrawingSurface& surface) = 0;
 
   // Runs a modal form until it has a modal result and answers it.
   virtual int RunModal(TCustomForm& form) = 0;

@@ -176,6 +176,18 @@ class HeadlessBackend final : public Backend {
     return it == windows_.end() ? nullptr : it->second.Control;
   }
 
+  DrawingSurface CreateDrawingSurface(int width, int height) override {
+    // Without a graphics system the image is plain memory; the bitmap and device context handles
+    // are tokens that name it.
+    auto* pixels =
+        new uint32_t[static_cast<std::size_t>(width) * static_cast<std::size_t>(height)]();
+    return {pixels, pixels, pixels, width, height};
+  }
+  void ReleaseDrawingSurface(DrawingSurface& surface) override {
+    delete[] surface.Pixels;
+    surface = {};
+  }
+
   int RunModal(TCustomForm& form) override {
     ++modalRuns_;
     transcript_ = Transcript(form);

@@ -79,7 +79,8 @@ void TCustomForm::AfterConstruction() {
     throw;
   }
   Loaded();
-  for (TComponent* c : Components()) c->Loaded();
+  const std::vector<TComponent*> owned = Components();
+  for (TComponent* c : owned) c->Loaded();
 }
 
 void TCustomForm::SetVisible(bool visible) {
