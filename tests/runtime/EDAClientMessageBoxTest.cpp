@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "runtime/EDAClientMessageBox.h"
+#include "platform/HelpEngine.h"
 #include "runtime/RT_ServerImplementation.h"
 #include "tests/support/FakeClient.h"
+#include "ui/Application.h"
 #include "ui/Headless.h"
 #include "ui/StdCtrls.h"
 
@@ -250,6 +252,21 @@ TEST_F(MessageBoxTest, HelpOnlyBoxIgnoresEscapeAndEnter) {
   });
   EXPECT_EQ(ShowMessageFormAt("?", "T", TMsgDlgType::mtCustom, mbHelp, 0, -1, -1, {}), mrCancel);
   EXPECT_EQ(resultAfterKeys, mrNone);
+}
+
+TEST_F(MessageBoxTest, HelpButtonShowsTheHelpOfTheFormsContext) {
+  platform::RecordedHelpCalls().clear();
+  headless::SetModalAnswer([](TCustomForm& form) {
+    ButtonNamed(form, "Help")->Click();
+    form.PressKey(vkReturn);
+  });
+  EXPECT_EQ(ShowMessageFormAt("?", "T", TMsgDlgType::mtInformation, mbOK | mbHelp, 42, -1, -1,
+                              "/help/box.hlp"),
+            mrOk);
+  EXPECT_EQ(platform::RecordedHelpCalls(),
+            (std::vector<platform::HelpCall>{{Application().Handle(), "/help/box.hlp",
+                                              platform::HelpCommand::Context, 42}}));
+  platform::RecordedHelpCalls().clear();
 }
 
 TEST_F(MessageBoxTest, ExplicitPositionOverridesCentring) {
