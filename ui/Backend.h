@@ -102,5 +102,10 @@ class Backend {
 Backend& CurrentBackend();
 // Installs a back end (none: back to the default); answers the previous one.
 Backend* SetBackend(Backend* backend);
+// The platform's back end: real windows where the platform has a back end (BackendWindows.cpp),
+// the headless one elsewhere.
+Backend& DefaultBackend();
+// The headless back end, present on every platform (tests install it with headless::Reset).
+Backend& HeadlessBackendInstance();
 
 }  // namespace qv::ui

@@ -325,22 +325,17 @@ HeadlessBackend& Headless() {
   return backend;
 }
 
-Backend* installed = nullptr;
-
 }  // namespace
 
-Backend& CurrentBackend() {
-  return installed != nullptr ? *installed : Headless();
-}
-
-Backend* SetBackend(Backend* backend) {
-  return std::exchange(installed, backend);
+Backend& HeadlessBackendInstance() {
+  return Headless();
 }
 
 namespace headless {
 
 void Reset() {
   Headless().Reset();
+  SetBackend(&Headless());
 }
 void SetMonitors(std::vector<MonitorInfo> monitors) {
   if (monitors.empty()) return;
