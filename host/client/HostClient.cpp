@@ -51,7 +51,9 @@ void QV_STDCALL HostClient::GetHelpPopupContext(int32_t, const char*, IUnknown**
   qv::StoreInterface<IUnknown>(result, nullptr);
 }
 
-const char* QV_STDCALL HostClient::ServerFileForTarget(const char*) { return ""; }
+const char* QV_STDCALL HostClient::ServerFileForTarget(const char*) {
+  return "";
+}
 
 void QV_STDCALL HostClient::OpenDocument(const char* kind, const char* fileName,
                                          IServerDocument** result) {

@@ -1,6 +1,7 @@
 #pragma once
 // The stand-in host client: the IClient and IProcessRunner that the module talks to, and the
-// documents it hands out. Objects here are counted but owned by the host, which outlives the module.
+// documents it hands out. Objects here are counted but owned by the host, which outlives the
+// module.
 #include <atomic>
 #include <functional>
 #include <memory>
