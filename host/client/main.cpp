@@ -118,8 +118,9 @@ int Run(const Options& options, qvhost::HostEditor& editor, qvhost::HostSession&
         status = Fail(3, error);
         continue;
       }
-      std::printf("Library %s: %d footprints, %d primitives\n", document.FileName.c_str(),
-                  document.Components, document.Primitives);
+      std::printf("Library %s: %d footprint%s, %d primitive%s\n", document.FileName.c_str(),
+                  document.Components, document.Components == 1 ? "" : "s", document.Primitives,
+                  document.Primitives == 1 ? "" : "s");
     }
     if (status != 0) return status;
   }
