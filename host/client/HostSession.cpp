@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/MessageLoop.h"
 #include "runtime/InterfaceRef.h"
 
 namespace qvhost {
@@ -52,7 +53,11 @@ bool HostSession::CreateServerModule(std::string& error) {
 }
 
 void HostSession::GiveIdleTime() {
-  if (module_ != nullptr) module_->ProcessIdle();
+  if (module_ == nullptr) return;
+  // Idle processing ends by waiting for the next message; this host has no user to send one.
+  qv::platform::PostWakeUpMessage();
+  module_->ProcessIdle();
+  qv::platform::DispatchWaitingMessages();
 }
 
 int32_t HostSession::LaunchCommand(const std::string& command, std::string parameters) {

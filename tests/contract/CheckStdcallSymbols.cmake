@@ -1,0 +1,65 @@
+# Checks, on a 32-bit Windows module, that functions of the host's contract use the standard call
+# convention: such a function's symbol carries @N, N being the bytes of its arguments, whereas a C
+# function of the default convention has none. The exports themselves are undecorated (the linker
+# strips @N), so this reads the module's symbol table, which keeps the compiler's names.
+#
+#   cmake -DNM=nm -DMODULE=file [-DREQUIRED=_Name@N,...] [-DFAMILIES=regex] -P ...
+#
+# REQUIRED: symbols that must be present exactly so (name and argument bytes).
+# FAMILIES: a regular expression; every defined function whose name matches it must be decorated.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${NM} --defined-only ${MODULE} OUTPUT_VARIABLE out ERROR_VARIABLE err
+                RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${NM} ${MODULE} failed: ${err}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${out}")
+set(functions "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[0-9a-fA-F]+ [Tt] ([^ ]+)$")
+    list(APPEND functions ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+get_filename_component(file ${MODULE} NAME)
+string(REPLACE "," ";" REQUIRED "${REQUIRED}")
+
+foreach(symbol IN LISTS REQUIRED)
+  if(NOT symbol IN_LIST functions)
+    string(REGEX REPLACE "@[0-9]+$" "" plain "${symbol}")
+    set(seen "")
+    foreach(f IN LISTS functions)
+      if(f MATCHES "^${plain}(@[0-9]+)?$")
+        list(APPEND seen ${f})
+      endif()
+    endforeach()
+    message(FATAL_ERROR "${file}: ${symbol} not found (found: [${seen}])")
+  endif()
+endforeach()
+
+set(bases "")
+set(decorated "")
+if(DEFINED FAMILIES)
+  foreach(f IN LISTS functions)
+    if(f MATCHES "^([^.@]+)(@[0-9]+)?$")
+      set(base ${CMAKE_MATCH_1})
+      set(suffix "${CMAKE_MATCH_2}")
+      if(base MATCHES "${FAMILIES}")
+        list(APPEND bases ${base})
+        if(suffix)
+          list(APPEND decorated ${base})
+        endif()
+      endif()
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES bases)
+  set(missing ${bases})
+  list(REMOVE_ITEM missing ${decorated})
+  if(missing)
+    message(FATAL_ERROR "${file}: not standard call (no @N): ${missing}")
+  endif()
+  if(NOT bases)
+    message(FATAL_ERROR "${file}: no function matches ${FAMILIES}")
+  endif()
+endif()
+list(LENGTH bases checked)
+message(STATUS "${file}: required symbols present, ${checked} family functions are standard call")

@@ -1,0 +1,94 @@
+// The calling thread's message queue on Windows: the system's own queue, reached through
+// PeekMessageA and PostMessageA. The application object's handle stands for a hidden message-only
+// window, created on first use by the thread that owns the application.
+#include "ui/Application.h"
+#include "ui/MessageQueue.h"
+
+// After the ui headers: <windows.h> defines WM_USER, PeekMessage and PostMessage as macros.
+#include <windows.h>
+
+#include <vector>
+
+#undef PeekMessage
+#undef PostMessage
+
+namespace qv::ui {
+
+namespace {
+
+constexpr const char* kWindowClass = "QuorvelApplicationWindow";
+
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The hidden window that stands for the application object; none when the system refuses one.
+HWND ApplicationWindow() {
+  static const HWND window = [] {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &ApplicationWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExA(&windowClass);  // fails harmlessly when the class is already registered
+    return CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
+                           nullptr);
+  }();
+  return window;
+}
+
+HWND ToSystemWindow(WindowHandle window) {
+  if (window == Application().Handle()) return ApplicationWindow();
+  return static_cast<HWND>(window);
+}
+
+WindowHandle FromSystemWindow(HWND window) {
+  if (window != nullptr && window == ApplicationWindow()) return Application().Handle();
+  return window;
+}
+
+Message FromSystemMessage(const MSG& message) {
+  return Message{FromSystemWindow(message.hwnd), message.message,
+                 static_cast<uintptr_t>(message.wParam), static_cast<intptr_t>(message.lParam)};
+}
+
+}  // namespace
+
+bool PeekMessage(Message* peeked) {
+  MSG message{};
+  if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  if (peeked != nullptr) *peeked = FromSystemMessage(message);
+  return true;
+}
+
+bool PostMessage(WindowHandle window, uint32_t id, uintptr_t wParam, intptr_t lParam) {
+  return PostMessageA(ToSystemWindow(window), id, static_cast<WPARAM>(wParam),
+                      static_cast<LPARAM>(lParam)) != FALSE;
+}
+
+bool TakeMessage(Message& message) {
+  MSG taken{};
+  if (!PeekMessageA(&taken, nullptr, 0, 0, PM_REMOVE)) return false;
+  message = FromSystemMessage(taken);
+  return true;
+}
+
+void WaitMessage() { ::WaitMessage(); }
+
+int QueuedMessageCount() {
+  // The system keeps no count: take the posted messages out and put them back in their order.
+  std::vector<MSG> posted;
+  MSG message{};
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE))
+    posted.push_back(message);
+  for (const MSG& m : posted) {
+    if (m.hwnd != nullptr)
+      PostMessageA(m.hwnd, m.message, m.wParam, m.lParam);
+    else
+      PostThreadMessageA(GetCurrentThreadId(), m.message, m.wParam, m.lParam);
+  }
+  return static_cast<int>(posted.size());
+}
+
+}  // namespace qv::ui
