@@ -4,7 +4,9 @@
 
 namespace qv::platform {
 
-void PostWakeUpMessage() { PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0); }
+void PostWakeUpMessage() {
+  PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
 
 void DispatchWaitingMessages() {
   MSG message{};

@@ -22,20 +22,48 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The hidden window that stands for the application object; none when the system refuses one.
-HWND ApplicationWindow() {
-  static const HWND window = [] {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+// The instance of the module that holds this code: the class and its window procedure belong to it.
+HINSTANCE ThisInstance() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&ApplicationWindowProc), &module);
+  return module;
+}
+
+// The hidden window that stands for the application object, with its window class registered
+// under this module's instance (each module that carries this code has its own). Both go when the
+// module is unloaded, so that no message reaches a window procedure that is no longer there.
+class HiddenWindow {
+ public:
+  HiddenWindow() : instance_(ThisInstance()) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &ApplicationWindowProc;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = instance_;
     windowClass.lpszClassName = kWindowClass;
-    RegisterClassExA(&windowClass);  // fails harmlessly when the class is already registered
-    return CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                           nullptr);
-  }();
-  return window;
+    registered_ = RegisterClassExA(&windowClass) != 0;
+    window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_,
+                              nullptr);
+  }
+  ~HiddenWindow() {
+    if (window_ != nullptr) DestroyWindow(window_);
+    if (registered_) UnregisterClassA(kWindowClass, instance_);
+  }
+  HiddenWindow(const HiddenWindow&) = delete;
+  HiddenWindow& operator=(const HiddenWindow&) = delete;
+  HWND Handle() const { return window_; }
+
+ private:
+  HINSTANCE instance_;
+  bool registered_ = false;
+  HWND window_ = nullptr;
+};
+
+// None when the system refuses a window.
+HWND ApplicationWindow() {
+  static const HiddenWindow window;
+  return window.Handle();
 }
 
 HWND ToSystemWindow(WindowHandle window) {
@@ -74,7 +102,9 @@ bool TakeMessage(Message& message) {
   return true;
 }
 
-void WaitMessage() { ::WaitMessage(); }
+void WaitMessage() {
+  ::WaitMessage();
+}
 
 int QueuedMessageCount() {
   // The system keeps no count: take the posted messages out and put them back in their order.

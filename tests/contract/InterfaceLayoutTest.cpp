@@ -3,6 +3,7 @@
 // the declarations and by calling through raw tables the way the host does.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -10,6 +11,9 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
+#include <typeinfo>
+#include <utility>
+#include <vector>
 
 #include "ContractDeclarations.h"
 #include "platform/Guid.h"
@@ -166,7 +170,9 @@ R CallSlot(void* object, int slot, A... args) {
   return reinterpret_cast<R(QV_STDCALL*)(void*, A...)>(table[slot])(object, args...);
 }
 
-int32_t Answer(IUnknown*, char*) { return 42; }
+int32_t Answer(IUnknown*, char*) {
+  return 42;
+}
 
 class TContractModule final : public TServerModule {
  public:
@@ -196,9 +202,9 @@ class RawCalls : public ::testing::Test {
 
 TEST_F(RawCalls, ServerModuleAnswersAtEachSlot) {
   EXPECT_STREQ(CallSlot<const char*>(Module(), 12), "Contract");  // 10 GetModuleName
-  EXPECT_EQ(CallSlot<int32_t>(Module(), 9), 0);                    // 7 GetDocumentCount
-  EXPECT_EQ(CallSlot<int32_t>(Module(), 14), 0);                   // 12 GetAuxiliaryCount
-  EXPECT_EQ(CallSlot<int32_t>(Module(), 16), 0);                   // 14 GetModuleValue
+  EXPECT_EQ(CallSlot<int32_t>(Module(), 9), 0);                   // 7 GetDocumentCount
+  EXPECT_EQ(CallSlot<int32_t>(Module(), 14), 0);                  // 12 GetAuxiliaryCount
+  EXPECT_EQ(CallSlot<int32_t>(Module(), 16), 0);                  // 14 GetModuleValue
 
   void* found = nullptr;
   EXPECT_EQ(CallSlot<int32_t>(Module(), 0, &IID_IServerModule, &found), S_OK);
@@ -222,9 +228,9 @@ TEST_F(RawCalls, LauncherAndProcessControlAnswerAtTheirSlots) {
   CallSlot<void>(Module(), 8, &launcher);  // 6 GetCommandLauncher
   ASSERT_NE(launcher, nullptr);
   char parameters[16] = "";
-  EXPECT_EQ(CallSlot<int32_t>(launcher, 3, "answer", parameters, int32_t{0},
-                              static_cast<void*>(nullptr)),
-            42);  // 1 LaunchCommand, name compared without regard to case
+  EXPECT_EQ(
+      CallSlot<int32_t>(launcher, 3, "answer", parameters, int32_t{0}, static_cast<void*>(nullptr)),
+      42);  // 1 LaunchCommand, name compared without regard to case
   EXPECT_EQ(CallSlot<int32_t>(launcher, 3, "Missing", parameters, int32_t{0},
                               static_cast<void*>(nullptr)),
             0);
@@ -235,13 +241,21 @@ TEST_F(RawCalls, LauncherAndProcessControlAnswerAtTheirSlots) {
   CallSlot<void>(control, 5, static_cast<void*>(nullptr), int32_t{0});  // 3 BeginProcess
   CallSlot<void>(control, 5, static_cast<void*>(nullptr), int32_t{0});
   CallSlot<void>(control, 4, static_cast<void*>(nullptr), int32_t{0});  // 2 EndProcess
-  EXPECT_EQ(CallSlot<int32_t>(control, 3), 1);                         // 1 GetNestingLevel
+  EXPECT_EQ(CallSlot<int32_t>(control, 3), 1);                          // 1 GetNestingLevel
   CallSlot<void>(control, 6, int32_t{-7});                              // 4 SetNestingLevel
   EXPECT_EQ(CallSlot<int32_t>(control, 3), -7);
 }
 
 // A host object made the way a host in another language makes it: a plain table of functions.
-// Every slot that the module must not call records that it was called.
+// Every slot that the module must not call records that it was called. The two words before the
+// slots are what the C++ ABI keeps there (offset to the whole object, type information); only a
+// sanitizer's type check reads them.
+template <std::size_t N>
+struct RawTable {
+  std::ptrdiff_t OffsetToTop = 0;
+  const std::type_info* Type = nullptr;
+  std::array<Slot, N> Slots{};
+};
 struct RawHostObject {
   const Slot* Table;
 };
@@ -259,8 +273,12 @@ constexpr std::array<Slot, sizeof...(N)> WrongSlots(std::index_sequence<N...>) {
   return {reinterpret_cast<Slot>(&WrongSlot<static_cast<int>(N)>)...};
 }
 
-int32_t QV_STDCALL HostAddRef(void*) { return ++references; }
-int32_t QV_STDCALL HostRelease(void*) { return --references; }
+int32_t QV_STDCALL HostAddRef(void*) {
+  return ++references;
+}
+int32_t QV_STDCALL HostRelease(void*) {
+  return --references;
+}
 int32_t QV_STDCALL ClientQueryInterface(void*, const GUID* iid, void** object) {
   if (*iid == IID_IProcessRunner) {
     ++references;
@@ -270,7 +288,9 @@ int32_t QV_STDCALL ClientQueryInterface(void*, const GUID* iid, void** object) {
   *object = nullptr;
   return E_NOINTERFACE;
 }
-WindowHandle QV_STDCALL ClientDialogOwner(void*) { return reinterpret_cast<WindowHandle>(0x1234); }
+WindowHandle QV_STDCALL ClientDialogOwner(void*) {
+  return reinterpret_cast<WindowHandle>(0x1234);
+}
 
 std::string ranName;
 int32_t ranSize = 0;
@@ -282,17 +302,18 @@ int32_t QV_STDCALL RunnerRun(void* self, const char* name, char*, int32_t size, 
 }
 
 TEST(RawHostCalls, ModuleCallsTheClientAndProcessRunnerAtTheirSlots) {
-  auto clientTable = WrongSlots(std::make_index_sequence<3 + 37>());
-  clientTable[0] = reinterpret_cast<Slot>(&ClientQueryInterface);
-  clientTable[1] = reinterpret_cast<Slot>(&HostAddRef);
-  clientTable[2] = reinterpret_cast<Slot>(&HostRelease);
-  clientTable[13 + 2] = reinterpret_cast<Slot>(&ClientDialogOwner);
-  auto runnerTable = WrongSlots(std::make_index_sequence<3 + 2>());
-  runnerTable[1] = reinterpret_cast<Slot>(&HostAddRef);
-  runnerTable[2] = reinterpret_cast<Slot>(&HostRelease);
-  runnerTable[2 + 2] = reinterpret_cast<Slot>(&RunnerRun);
-  runner.Table = runnerTable.data();
-  RawHostObject client{clientTable.data()};
+  RawTable<3 + 37> clientTable{0, &typeid(IClient), WrongSlots(std::make_index_sequence<3 + 37>())};
+  clientTable.Slots[0] = reinterpret_cast<Slot>(&ClientQueryInterface);
+  clientTable.Slots[1] = reinterpret_cast<Slot>(&HostAddRef);
+  clientTable.Slots[2] = reinterpret_cast<Slot>(&HostRelease);
+  clientTable.Slots[13 + 2] = reinterpret_cast<Slot>(&ClientDialogOwner);
+  RawTable<3 + 2> runnerTable{0, &typeid(IProcessRunner),
+                              WrongSlots(std::make_index_sequence<3 + 2>())};
+  runnerTable.Slots[1] = reinterpret_cast<Slot>(&HostAddRef);
+  runnerTable.Slots[2] = reinterpret_cast<Slot>(&HostRelease);
+  runnerTable.Slots[2 + 2] = reinterpret_cast<Slot>(&RunnerRun);
+  runner.Table = runnerTable.Slots.data();
+  RawHostObject client{clientTable.Slots.data()};
   wrongSlot = -1;
   references = 0;
 

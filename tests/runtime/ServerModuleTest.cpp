@@ -146,8 +146,13 @@ TEST(ServerModule, IdleTimeReturnsWhetherOrNotMessagesWait) {
   while (ui::TakeMessage(m)) {
   }
   int before = ui::Application().IdleCount();
-  module->ProcessIdle();  // nothing queued: returns all the same
+#ifndef _WIN32
+  // Nothing queued: the headless queue returns all the same. (The system queue of Windows waits
+  // for the next message, as it should in a host; no message would ever come here.)
+  module->ProcessIdle();
   EXPECT_EQ(ui::QueuedMessageCount(), 0);
+  ++before;
+#endif
   ui::PostMessage(nullptr, 0x100, 1, 2);
   module->ProcessIdle();  // a waiting message makes the module post its own wake-up
   ASSERT_EQ(ui::QueuedMessageCount(), 2);
@@ -156,7 +161,7 @@ TEST(ServerModule, IdleTimeReturnsWhetherOrNotMessagesWait) {
   ASSERT_TRUE(ui::TakeMessage(m));
   EXPECT_EQ(m.Id, ui::WM_USER);
   EXPECT_EQ(m.Window, ui::Application().Handle());
-  EXPECT_EQ(ui::Application().IdleCount(), before + 2);
+  EXPECT_EQ(ui::Application().IdleCount(), before + 1);
   module->Release();
 }
 
