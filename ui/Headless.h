@@ -29,8 +29,9 @@
 
 namespace qv::ui::headless {
 
-// Back to the defaults above: one monitor, no windows besides those of live controls, no active
-// window, cursor at (0, 0), no installed answers.
+// Back to the defaults above (one monitor, no active window, cursor at (0, 0), no installed
+// answers, nothing recorded) and makes the headless back end the one in use. Windows that exist
+// stay; they belong to live controls or to earlier tests and are never active again by themselves.
 void Reset();
 // Monitors in order; the first is the primary one unless one is marked. Handles left none get one.
 void SetMonitors(std::vector<MonitorInfo> monitors);
