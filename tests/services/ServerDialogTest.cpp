@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "runtime/RT_ServerImplementation.h"
 #include "services/Rt_forms.h"
@@ -219,6 +221,39 @@ TEST_F(ServerDialogTest, ControlsAddedLaterAreStyledAtAnyDepth) {
   unreached.Font().Color = clGrayText;
   unreached.SetParent(dialog->panel);
   EXPECT_EQ(unreached.Font().Color, clGrayText);
+}
+
+// A panel that runs an action when a control is inserted into it.
+class InsertingPanel : public TPanel {
+ public:
+  std::function<void()> OnInsert;
+
+ protected:
+  void ControlChange(TControl&, bool inserting) override {
+    if (inserting && OnInsert) std::exchange(OnInsert, nullptr)();
+  }
+};
+
+TEST_F(ServerDialogTest, AnInsertionDuringAnInterceptedInsertionRunsWithoutTheInterception) {
+  auto dialog = New<StyledDialog>();
+  auto other = New<TForm>();
+  auto& outer = Create<InsertingPanel>(*other);
+  outer.SetParent(dialog->panel);
+  auto grey = [&] {
+    auto& label = Create<TLabel>(*other);
+    label.Font().Color = clGrayText;
+    return &label;
+  };
+  TLabel* nested = grey();
+  outer.OnInsert = [&] { nested->SetParent(dialog->panel); };
+  TLabel* first = grey();
+  first->SetParent(&outer);
+  EXPECT_EQ(nested->Parent(), dialog->panel);
+  EXPECT_EQ(nested->Font().Color, clGrayText);  // inserted while the interception was out
+  EXPECT_EQ(first->Font().Color, cl3DDkShadow);
+  TLabel* later = grey();
+  later->SetParent(dialog->panel);  // the interception is back
+  EXPECT_EQ(later->Font().Color, cl3DDkShadow);
 }
 
 TEST_F(ServerDialogTest, FrameInsertedAtRunTimeTakesTheThemeColour) {
