@@ -643,7 +643,9 @@ void ReadView(const RecordObject<R>& object, CommonRecord& common, R& rec) {
 template <class R>
 void WriteView(RecordObject<R>& object, const CommonRecord& common, const R& rec) {
   Document* doc = object.document;
-  if (doc) doc->Unindex(object);
+  // Re-filed only when its board layer changes: a record written back as read costs no index work.
+  bool moves = doc && common.Layer != BoardLayer(object);
+  if (moves) doc->Unindex(object);
   Placement p = PlacementOf(object);
   if (p.Identity()) {
     object.common = common;
@@ -654,10 +656,8 @@ void WriteView(RecordObject<R>& object, const CommonRecord& common, const R& rec
     ReadView(object, dc, dr);
     FromBoard(p, common, rec, dc, dr, object.common, object.rec);
   }
-  if (doc) {
-    doc->Index(object);
-    ++doc->changes;
-  }
+  if (moves) doc->Index(object);
+  if (doc) ++doc->changes;
 }
 
 template void ReadView(const ArcObject&, CommonRecord&, ArcRecord&);
@@ -697,13 +697,12 @@ void ReadComponent(const ComponentObject& component, CommonRecord& common, Compo
 void WriteComponent(ComponentObject& component, const CommonRecord& common,
                     const ComponentRecord& rec) {
   Document* doc = component.document;
-  if (doc) doc->Unindex(component);
+  bool moves = doc && common.Layer != component.common.Layer;  // a flip moves its primitives too
+  if (moves) doc->Unindex(component);
   component.common = common;
   component.rec = rec;
-  if (doc) {
-    doc->Index(component);
-    ++doc->changes;
-  }
+  if (moves) doc->Index(component);
+  if (doc) ++doc->changes;
 }
 
 PadLayer PadOnLayer(const PadObject& pad, LayerId boardLayer) {

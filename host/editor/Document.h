@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "host/editor/Records.h"
@@ -179,16 +180,33 @@ bool AddToComponent(ComponentObject& component, Object& primitive);
 PadLayer PadOnLayer(const PadObject& pad, LayerId boardLayer);
 void SetPadOnLayer(PadObject& pad, LayerId boardLayer, const PadLayer& value);
 
+template <class T>
+constexpr EntryType TypeOf() {
+  if constexpr (std::is_base_of_v<Object, T>)
+    return EntryType::Object;
+  else if constexpr (std::is_same_v<T, Document>)
+    return EntryType::Board;
+  else if constexpr (std::is_same_v<T, View>)
+    return EntryType::View;
+  else
+    return EntryType::Iterator;
+}
+
 class Editor {
  public:
   Editor() = default;
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
 
+  // The entry of a handle if it is of type T (Object and its kinds, Document, View, Iterator).
   template <class T>
   T* Find(ObjectHandle handle) const {
     Entry* e = FindEntry(handle);
-    return e ? dynamic_cast<T*>(e) : nullptr;
+    if (!e || e->type != TypeOf<T>()) return nullptr;
+    if constexpr (std::is_base_of_v<Object, T> && !std::is_same_v<Object, T>)
+      return dynamic_cast<T*>(e);
+    else
+      return static_cast<T*>(e);
   }
   Entry* FindEntry(ObjectHandle handle) const {
     return handle < entries_.size() ? entries_[handle].get() : nullptr;

@@ -1490,9 +1490,10 @@ Status LayerQuery(QueryMode mode, LayerId layer, ObjectHandle board, String255* 
     LayerRecord& l = d.board.Layers[layer];
     Ex(get, name, l.Name), Ex(get, copperThickness, l.CopperThickness);
     Ex(get, layerByte1, l.LayerByte1), Ex(get, layerByte2, l.LayerByte2);
+    LayerId previous = l.PreviousLayer, next = l.NextLayer;
     Ex(get, previousLayer, l.PreviousLayer), Ex(get, nextLayer, l.NextLayer);
     more(get, l);
-    if (!get) d.UpdateLayerStack();
+    if (!get && (previous != l.PreviousLayer || next != l.NextLayer)) d.UpdateLayerStack();
     return kOk;
   });
 }
