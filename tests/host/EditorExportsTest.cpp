@@ -315,6 +315,113 @@ TEST_F(EditorTest, IteratorsVisitOneKindOnOneLayerInTheEditorsOrder) {
   EXPECT_EQ(t.component, top[0]);
 }
 
+TEST_F(EditorTest, NetsClassesFromTosDimensionsAndPolygonsAnswerTheirQueries) {
+  EDITOR_FN(PcbApi_QueryClass);
+  EDITOR_FN(PcbApi_GetMemberFromClassAt);
+  EDITOR_FN(PcbApi_AddMemberToClass);
+  EDITOR_FN(PcbApi_RemoveAllMembersFromClass);
+  EDITOR_FN(PcbApi_References_Count);
+  EDITOR_FN(PcbApi_References_At);
+  EDITOR_FN(PcbApi_QueryPolygon);
+  EDITOR_FN(PcbApi_QueryFromTo);
+  EDITOR_FN(PcbApi_QueryNet);
+  EDITOR_FN(PcbApi_QueryDimension);
+  EDITOR_FN(PcbApi_QueryManualFromTo);
+  ObjectHandle board = Open("o.PcbDoc", R"(QuorvelPcb 1 board
+net Name="GND"
+class Name="Power"
+member Name="GND"
+member Name="VCC"
+fromto X=1 X2=2 Net=1
+manualfromto ManualField1="a" ManualField4=4
+polygon Layer=2 PolygonField11=513 Net=1
+boardoutline Layer=56
+dimension Layer=57 DimValue3=3 DimValue8=8
+reference Value1=1
+reference Value4=4
+)");
+  for (ObjectId kind : {7, 8, 10, 11, 13, 15, 21}) EXPECT_EQ(Iterate(board, kind, 0, 0).size(), 1u);
+  EXPECT_EQ(Iterate(board, 10, 0, 2).size(), 1u);
+  ObjectHandle net = Iterate(board, 8, 0, 0).front();
+  uint16_t word = 0;
+  String255 text;
+  uint8_t b1 = 0, b2 = 0;
+  ASSERT_EQ(PcbApi_QueryNet(qmGet, net, &word, &text, &b1, &b2), 0);
+  EXPECT_EQ(text.View(), "GND");
+
+  // Class members: read until status 1, replaced by remove-all and add.
+  ObjectHandle cls = Iterate(board, 13, 0, 0).front();
+  ASSERT_EQ(PcbApi_QueryClass(qmGet, cls, &word, &b1, &b2, &text), 0);
+  EXPECT_EQ(text.View(), "Power");
+  String255 member;
+  ASSERT_EQ(PcbApi_GetMemberFromClassAt(cls, 1, &member), 0);
+  EXPECT_EQ(member.View(), "VCC");
+  EXPECT_EQ(PcbApi_GetMemberFromClassAt(cls, 2, &member), 1);
+  EXPECT_EQ(PcbApi_GetMemberFromClassAt(cls, -1, &member), 1);
+  ASSERT_EQ(PcbApi_RemoveAllMembersFromClass(cls), 0);
+  member.Assign("AGND");
+  ASSERT_EQ(PcbApi_AddMemberToClass(cls, &member), 0);
+  member.Assign("");
+  ASSERT_EQ(PcbApi_GetMemberFromClassAt(cls, 0, &member), 0);
+  EXPECT_EQ(member.View(), "AGND");
+  EXPECT_EQ(PcbApi_GetMemberFromClassAt(cls, 1, &member), 1);
+
+  // A from-to names its net; a net of another kind is refused.
+  ObjectHandle fromTo = Iterate(board, 7, 0, 0).front();
+  Coord x = 0, y = 0, x2 = 0, y2 = 0;
+  LayerId from = 0, to = 0;
+  ObjectHandle fromToNet = 0;
+  ASSERT_EQ(PcbApi_QueryFromTo(qmGet, fromTo, &word, &x, &y, &from, &x2, &y2, &to, &fromToNet), 0);
+  EXPECT_EQ(std::tuple(x, x2, fromToNet), std::tuple(1, 2, net));
+  fromToNet = cls;
+  EXPECT_NE(PcbApi_QueryFromTo(qmSet, fromTo, &word, &x, &y, &from, &x2, &y2, &to, &fromToNet), 0);
+
+  String255 m1, m2, m3;
+  int32_t m4 = 0;
+  ASSERT_EQ(
+      PcbApi_QueryManualFromTo(qmGet, Iterate(board, 15, 0, 0).front(), &word, &m1, &m2, &m3, &m4),
+      0);
+  EXPECT_EQ(std::tuple(std::string(m1.View()), m4), std::tuple(std::string("a"), 4));
+
+  // The board outline answers the polygon query.
+  for (ObjectId kind : {10, 21}) {
+    uint16_t flags = 0, f11 = 0;
+    LayerId layer = 0;
+    ObjectHandle polygonNet = 0;
+    uint8_t cb = 0, f1 = 0, f2 = 0, f3 = 0, f4 = 0, f10 = 0;
+    int32_t f5 = 0, f6 = 0, f7 = 0, f8 = 0, f9 = 0;
+    ASSERT_EQ(PcbApi_QueryPolygon(qmGet, Iterate(board, kind, 0, 0).front(), &flags, &word, &layer,
+                                  &polygonNet, &cb, &f2, &f3, &f4, &f5, &f6, &f10, &f11, &f7, &f1,
+                                  &f8, &f9),
+              0);
+    EXPECT_EQ(layer, kind == 10 ? 2 : 56);
+    EXPECT_EQ(f11, kind == 10 ? 513 : 0);
+  }
+
+  // Dimension references: counted, read and written one by one, at most 200.
+  ObjectHandle dim = Iterate(board, 11, 0, 0).front();
+  uint16_t flags = 0;
+  uint8_t cb = 0, d8 = 0;
+  LayerId layer = 0;
+  int32_t d[7] = {};
+  ASSERT_EQ(PcbApi_QueryDimension(qmGet, dim, &flags, &word, &cb, &x, &y, &d[0], &d[1], &layer,
+                                  &d[2], &d[3], &d[4], &d[5], &d[6], &d8),
+            0);
+  EXPECT_EQ(std::tuple(d[2], d8, layer), std::tuple(3, 8, 57));
+  int32_t count = 0;
+  ASSERT_EQ(PcbApi_References_Count(dim, &count), 0);
+  ASSERT_EQ(count, 2);
+  int32_t r[4] = {};
+  ASSERT_EQ(PcbApi_References_At(qmGet, dim, 1, &r[0], &r[1], &r[2], &r[3]), 0);
+  EXPECT_EQ(r[3], 4);
+  EXPECT_NE(PcbApi_References_At(qmGet, dim, 2, &r[0], &r[1], &r[2], &r[3]), 0);
+  for (int32_t i = 2; i < 200; ++i)
+    ASSERT_EQ(PcbApi_References_At(qmSet, dim, i, &r[0], &r[1], &r[2], &r[3]), 0) << i;
+  EXPECT_NE(PcbApi_References_At(qmSet, dim, 200, &r[0], &r[1], &r[2], &r[3]), 0);
+  ASSERT_EQ(PcbApi_References_Count(dim, &count), 0);
+  EXPECT_EQ(count, 200);
+}
+
 TEST_F(EditorTest, LibraryProcessesBuildFootprints) {
   EDITOR_FN(PcbApi_GetCurrentBoardHandle);
   EDITOR_FN(PcbApi_CreateObject);
