@@ -741,9 +741,13 @@ class Reader {
         header = true;
         continue;
       }
+      // A line whose first non-blank character is "#" is a comment, whatever follows.
+      if (std::size_t first = line.find_first_not_of(" \t");
+          first == std::string_view::npos || line[first] == '#')
+        continue;
       std::string_view keyword;
       if (!Tokenize(line, keyword, tokens, error_)) return false;
-      if (keyword.empty() || keyword.front() == '#') continue;
+      if (keyword.empty()) continue;
       if (!Line(keyword, tokens)) return false;
     }
     if (component_) {
