@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 namespace qv::platform {
 
@@ -10,5 +11,10 @@ struct OsVersion {
 // The operating system's version as it reports it. Linux reports itself as version 10.0: a
 // present-day desktop, so the themed look that a newer system gets is chosen there too.
 OsVersion OperatingSystemVersion();
+
+// The most memory the process has held at once so far (resident set / peak working set), in bytes.
+uint64_t PeakMemoryBytes();
+// Seconds on a steady clock, for measuring durations.
+double MonotonicSeconds();
 
 }  // namespace qv::platform

@@ -1,5 +1,10 @@
 #include <windows.h>
 
+// psapi.h needs windows.h first.
+#include <psapi.h>
+
+#include <chrono>
+
 #include "platform/Path.h"
 #include "platform/System.h"
 
@@ -17,6 +22,17 @@ OsVersion OperatingSystemVersion() {
   if (proc != nullptr && proc(&info) == 0)
     return {static_cast<int>(info.dwMajorVersion), static_cast<int>(info.dwMinorVersion)};
   return {};
+}
+
+uint64_t PeakMemoryBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return counters.PeakWorkingSetSize;
+}
+
+double MonotonicSeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 std::string_view DirectorySeparators() { return "\\:"; }

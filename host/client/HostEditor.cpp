@@ -52,6 +52,12 @@ bool HostEditor::Save(uint32_t board, std::string& error) const {
   return false;
 }
 
+bool HostEditor::Save(uint32_t board, const std::string& fileName, std::string& error) const {
+  if (save_(board, fileName.c_str()) != 0) return true;
+  error = lastError_();
+  return false;
+}
+
 bool HostEditor::RunProcess(uint32_t board, const std::string& name, const std::string& parameters,
                             std::string& error) const {
   uint32_t view = view_(board);

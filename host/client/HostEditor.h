@@ -22,6 +22,8 @@ class HostEditor {
   bool CreateLibraryFile(const std::string& fileName, std::string& error) const;
   bool MakeCurrent(uint32_t board) const { return setCurrent_(board) != 0; }
   bool Save(uint32_t board, std::string& error) const;
+  // Writes the document to another file; its own file is left as it is.
+  bool Save(uint32_t board, const std::string& fileName, std::string& error) const;
   // Runs a "PCB:" process on the document of a board; false with `error` set when it did not run.
   bool RunProcess(uint32_t board, const std::string& name, const std::string& parameters,
                   std::string& error) const;

@@ -11,6 +11,7 @@
 #include "host/client/HostEditor.h"
 #include "host/client/HostExports.h"
 #include "host/client/HostSession.h"
+#include "platform/System.h"
 
 namespace {
 
@@ -32,6 +33,14 @@ constexpr std::string_view Usage =
     "  --editor FILE    the PCB editor module to load first (default: Gorvath beside this\n"
     "                   program, when present)\n"
     "  --no-editor      load no PCB editor module (no BOARD can then be opened)\n"
+    "  --save-board-as FILE\n"
+    "                   after the command, write BOARD as the editor now holds it to FILE (to\n"
+    "                   check that the command left the board as it was)\n"
+    "  --fail-process NAME\n"
+    "                   answer every run of the host process NAME (e.g. PCB:Zoom) as failed\n"
+    "                   without running it, to see how the module copes\n"
+    "  --stats          print the command's duration, the editor calls it made and the\n"
+    "                   program's peak memory\n"
     "  --help           show this text\n"
     "\n"
     "Exit status: 0 when the command ran, 1 on a usage error or a board that cannot be read\n"
@@ -42,6 +51,9 @@ struct Options {
   std::string Command = "BuildPCBLibrary";
   qvhost::SessionPaths Paths = qvhost::DefaultSessionPaths();
   std::string Board;
+  std::string SaveBoardAs;
+  std::string FailProcess;
+  bool Stats = false;
   bool Trace = false;
   bool Help = false;
 };
@@ -69,6 +81,12 @@ bool Parse(int argc, char** argv, Options& options, std::string& error) {
       options.Paths.Editor.clear();
     } else if (arg == "--trace") {
       options.Trace = true;
+    } else if (arg == "--stats") {
+      options.Stats = true;
+    } else if (arg == "--save-board-as") {
+      if (!value(options.SaveBoardAs)) return false;
+    } else if (arg == "--fail-process") {
+      if (!value(options.FailProcess)) return false;
     } else if (!arg.empty() && arg[0] != '-' && options.Board.empty()) {
       options.Board = arg;
     } else {
@@ -97,18 +115,32 @@ int Run(const Options& options, qvhost::HostEditor& editor, qvhost::HostSession&
   std::string error;
   if (!session.Load(options.Paths, error)) return Fail(2, error);
   if (session.Editor() != nullptr && !editor.Bind(*session.Editor(), error)) return Fail(2, error);
+  uint32_t board = 0;
   if (!options.Board.empty()) {
     if (!editor.Bound()) return Fail(1, options.Board + ": no PCB editor is loaded to open it");
-    uint32_t board = editor.Open(options.Board, error);
+    board = editor.Open(options.Board, error);
     if (board == 0) return Fail(1, error);
     editor.MakeCurrent(board);
   }
+  if (!options.SaveBoardAs.empty() && board == 0)
+    return Fail(1, "--save-board-as needs a BOARD");
   if (options.Trace && editor.Bound())
     editor.Trace([](const char* line) { std::fprintf(stderr, "%s\n", line); });
   if (!session.CreateServerModule(error)) return Fail(2, error);
   session.GiveIdleTime();
+  uint64_t callsBefore = editor.Bound() ? editor.CallCount() : 0;
+  double started = qv::platform::MonotonicSeconds();
   int32_t result = session.LaunchCommand(options.Command);
+  double seconds = qv::platform::MonotonicSeconds() - started;
   std::printf("%s returned %d\n", options.Command.c_str(), result);
+  if (options.Stats) {
+    uint64_t calls = editor.Bound() ? editor.CallCount() - callsBefore : 0;
+    std::printf("Stats: command %.6f s, editor calls %llu, peak memory %llu KiB\n", seconds,
+                static_cast<unsigned long long>(calls),
+                static_cast<unsigned long long>(qv::platform::PeakMemoryBytes() / 1024));
+  }
+  if (!options.SaveBoardAs.empty() && !editor.Save(board, options.SaveBoardAs, error))
+    return Fail(3, error);
   if (editor.Bound()) {
     editor.Trace({});
     int status = 0;
@@ -166,6 +198,7 @@ int main(int argc, char** argv) {
   services.RunProcess = [&](const std::string& name, const std::string& parameters,
                             qvhost::HostView* view) {
     if (!editor.Bound() || view == nullptr) return false;
+    if (name == options.FailProcess) return false;
     std::string runError;
     if (editor.RunProcess(view->Document, name, parameters, runError)) return true;
     std::fprintf(stderr, "quorvel-host: %s\n", runError.c_str());
