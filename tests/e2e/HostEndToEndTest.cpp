@@ -8,9 +8,17 @@
 #include <sstream>
 #include <string>
 
+#include "platform/Module.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+constexpr const char* kHostProgram = "quorvel-host.exe";
+#else
+constexpr const char* kHostProgram = "quorvel-host";
+#endif
 
 struct HostRun {
   int status = -1;
@@ -41,10 +49,16 @@ class HostEndToEnd : public ::testing::Test {
   }
 
   HostRun Host(const std::string& arguments) {
-    fs::path host = QUORVEL_HOST;
+    // The host program lies beside this test program.
+    fs::path host =
+        fs::path(qv::platform::ModuleFileName(qv::platform::HostModule())).parent_path() /
+        kHostProgram;
     fs::path out = folder_ / "stdout.txt", err = folder_ / "stderr.txt";
     std::string command = "\"" + host.string() + "\" " + arguments + " >\"" + out.string() +
                           "\" 2>\"" + err.string() + "\"";
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // the command processor drops the outermost quotes
+#endif
     HostRun run;
     run.status = std::system(command.c_str());
 #ifndef _WIN32
@@ -88,8 +102,8 @@ TEST_F(HostEndToEnd, BuildsTheBoardsLibraryBesideItAndThenANumberedOne) {
   EXPECT_NE(run.out.find("Library " + library.string() + ": 3 footprints, 6 primitives"),
             std::string::npos)
       << run.out;
-  // Top-side components come first and the top-side DIP14 is the one copied; the SO8 is turned back to the top unrotated, its
-  // reference put at (2, -1) mils.
+  // Top-side components come first and the top-side DIP14 is the one copied; the SO8 is turned back
+  // to the top unrotated, its reference put at (2, -1) mils.
   EXPECT_EQ(Read(library), R"(QuorvelPcb 1 library
 component Pattern="DIP14"
   pad X=-30000 Name="1"

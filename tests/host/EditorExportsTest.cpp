@@ -474,6 +474,24 @@ TEST_F(EditorTest, LibraryProcessesBuildFootprints) {
             "Y2=40000\nend\n");
 }
 
+TEST_F(EditorTest, DeletingAFootprintByNameRemovesTheFirstOfThatName) {
+  EDITOR_FN(PcbApi_CreateObject);
+  EDITOR_FN(PcbApi_AddObjectToContainer);
+  // A board may well have a footprint named like a new library's empty one; deleting that name
+  // must remove the empty one the library started with, not the footprint just built.
+  std::string file = Path("Same.PcbLib");
+  ASSERT_EQ(Gorvath_CreateLibraryFile(file.c_str()), 1);
+  ObjectHandle lib = Gorvath_OpenDocument(file.c_str());
+  ObjectHandle view = Gorvath_GetView(lib);
+  ASSERT_EQ(Gorvath_RunProcess("PCB:CreateComponent", "FootPrint=PCBComponent_1", view), 1);
+  ASSERT_EQ(PcbApi_AddObjectToContainer(lib, PcbApi_CreateObject(4)), 0);
+  ASSERT_EQ(Gorvath_RunProcess("PCB:DeleteComponentFromLibrary", "FootPrint=PCBComponent_1", view),
+            1);
+  auto footprints = Iterate(lib, 9, 0, 0);
+  ASSERT_EQ(footprints.size(), 1u);
+  EXPECT_EQ(Iterate(footprints[0], 4, 2, 0).size(), 1u);
+}
+
 TEST_F(EditorTest, ProcessesRefuseWhatTheyCannotDo) {
   ObjectHandle board = Open("p.PcbDoc", kTwoSided);
   ObjectHandle boardView = Gorvath_GetView(board);
