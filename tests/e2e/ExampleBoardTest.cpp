@@ -48,6 +48,9 @@ class ExampleBoard : public ::testing::Test {
     fs::path out = folder_ / "out.txt";
     std::string command = "\"" + std::string(QUORVEL_HOST) + "\" " + options + " \"" +
                           board_.string() + "\" >\"" + out.string() + "\" 2>&1";
+#ifdef _WIN32
+    command = "\"" + command + "\"";  // the command processor drops the outermost quotes
+#endif
     int status = std::system(command.c_str());
     EXPECT_EQ(status, 0) << Read(out);
     return Read(out);
