@@ -366,19 +366,13 @@ extern "C" QV_EXPORT Status QV_STDCALL PcbApi_AddObjectToContainer(ObjectHandle 
         Object* o = TheEditor().FindObject(object);
         if (!o) return kNoObject;
         if (Document* d = Board(container)) {
-          Document* target = d;
-          if (o->net && !ValidNet(*o, o->net)) o->net = 0;
-          if (!target->Add(*o)) return kBadArgument;
-          if (o->net) {
-            const Object* n = TheEditor().FindObject(o->net);
-            if (n->document != o->document) o->net = 0;  // a net of another document
-          }
-          return kOk;
+          if (!d->Add(*o)) return kBadArgument;
+        } else if (auto* c = FindKind<ComponentObject>(container, kComponent)) {
+          if (!AddToComponent(*c, *o)) return kBadArgument;
+        } else {
+          return kNoObject;
         }
-        auto* c = FindKind<ComponentObject>(container, kComponent);
-        if (!c) return kNoObject;
-        if (!AddToComponent(*c, *o)) return kBadArgument;
-        if (o->net && !ValidNet(*o, o->net)) o->net = 0;
+        if (!ValidNet(*o, o->net)) o->net = 0;  // a net of another document does not come along
         return kOk;
       },
       container, object);

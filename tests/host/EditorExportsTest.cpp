@@ -287,6 +287,26 @@ TEST_F(EditorTest, BoardRecordsRoundTripAndKeepAConsistentStack) {
   EXPECT_EQ(plot, 3);
 }
 
+TEST_F(EditorTest, AnObjectTakesItsNetOnlyIntoTheNetsOwnDocument) {
+  EDITOR_FN(PcbApi_CreateObject);
+  EDITOR_FN(PcbApi_AddObjectToContainer);
+  ObjectHandle first = Open("n1.PcbDoc", "QuorvelPcb 1 board\nnet Name=\"GND\"\n");
+  ObjectHandle second = Open("n2.PcbDoc", "QuorvelPcb 1 board\n");
+  ObjectHandle net = Iterate(first, 8, 0, 0).front();
+  for (ObjectHandle board : {first, second}) {
+    ObjectHandle track = PcbApi_CreateObject(4);
+    Track t;
+    ASSERT_EQ(QueryTrack(qmGet, track, t), 0);
+    t.net = net;
+    ASSERT_EQ(QueryTrack(qmSet, track, t), 0);  // a free object may name any net
+    ASSERT_EQ(PcbApi_AddObjectToContainer(board, track), 0);
+    ASSERT_EQ(QueryTrack(qmGet, track, t), 0);
+    EXPECT_EQ(t.net, board == first ? net : 0u);
+    t.net = net;
+    EXPECT_EQ(QueryTrack(qmSet, track, t) == 0, board == first);
+  }
+}
+
 TEST_F(EditorTest, IteratorsVisitOneKindOnOneLayerInTheEditorsOrder) {
   EDITOR_FN(PcbApi_GetObjectIdFromObjectHandle);
   ObjectHandle board = Open("i.PcbDoc", kTwoSided);
