@@ -601,6 +601,25 @@ TEST_F(EditorTest, TraceReportsEveryCallWithItsArgumentsAndCountsThem) {
   EXPECT_EQ(lines[0], "PcbApi_CreateObject(4) = " + std::to_string(track));
   EXPECT_EQ(lines[1], "PcbApi_QueryTrack(1, " + std::to_string(track) +
                           ", *0, *0, *1, *0, *0, *0, *0, *0, *0, *0, *100000, *0, *0, *0) = 0");
+
+  // Texts are written escaped, so that every call stays on one line.
+  EDITOR_FN(PcbApi_QueryNet);
+  ObjectHandle net = PcbApi_CreateObject(8);
+  uint16_t word = 0;
+  String255 name;
+  name.Assign("a\nb\"");
+  uint8_t b1 = 0, b2 = 0;
+  lines.clear();
+  Gorvath_SetTrace(
+      [](const char* line, void* context) {
+        static_cast<std::vector<std::string>*>(context)->emplace_back(line);
+      },
+      &lines);
+  PcbApi_QueryNet(qmSet, net, &word, &name, &b1, &b2);
+  Gorvath_SetTrace(nullptr, nullptr);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0],
+            "PcbApi_QueryNet(0, " + std::to_string(net) + R"(, *0, "a\x0ab\"", *0, *0) = 0)");
 }
 
 }  // namespace
