@@ -41,7 +41,10 @@ class HostEndToEnd : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
-  void TearDown() override { fs::remove_all(folder_); }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
 
   fs::path Write(const std::string& name, const std::string& text) {
     std::ofstream(folder_ / name, std::ios::binary) << text;
@@ -53,7 +56,10 @@ class HostEndToEnd : public ::testing::Test {
     fs::path host =
         fs::path(qv::platform::ModuleFileName(qv::platform::HostModule())).parent_path() /
         kHostProgram;
-    fs::path out = folder_ / "stdout.txt", err = folder_ / "stderr.txt";
+    // Output files of their own for every run, so that no run waits on another's files.
+    std::string run_id = std::to_string(++runs_);
+    fs::path out = folder_ / ("stdout" + run_id + ".txt");
+    fs::path err = folder_ / ("stderr" + run_id + ".txt");
     std::string command = "\"" + host.string() + "\" " + arguments + " >\"" + out.string() +
                           "\" 2>\"" + err.string() + "\"";
 #ifdef _WIN32
@@ -73,6 +79,7 @@ class HostEndToEnd : public ::testing::Test {
   }
 
   fs::path folder_;
+  int runs_ = 0;
 };
 
 // Components on both sides, turned ones, a shared footprint and a footprint without primitives.
