@@ -1,6 +1,6 @@
 #pragma once
 // The help engine that opens help topics. On Windows the system's help viewer; on Linux, which has
-// none, each call is recorded (tests read the record) and printed to standard error.
+// none, each call is printed to standard error. Both record each call; tests read the record.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,7 +30,8 @@ struct HelpCall {
   uintptr_t Data = 0;
   friend bool operator==(const HelpCall&, const HelpCall&) = default;
 };
-// The calls made so far, oldest first (Linux). Tests clear it before they start.
+// The calls made so far, oldest first (on Windows too, before the viewer is asked). Tests clear it
+// before they start.
 std::vector<HelpCall>& RecordedHelpCalls();
 
 }  // namespace qv::platform

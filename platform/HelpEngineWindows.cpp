@@ -7,12 +7,13 @@
 namespace qv::platform {
 
 std::vector<HelpCall>& RecordedHelpCalls() {
-  // The system's viewer keeps no record here; the list stays empty.
   static std::vector<HelpCall> calls;
   return calls;
 }
 
 bool RunHelpCommand(void* window, std::string_view helpFile, HelpCommand command, uintptr_t data) {
+  // Recorded as on Linux, so that what the module asks of the viewer can be checked here too.
+  RecordedHelpCalls().push_back(HelpCall{window, std::string(helpFile), command, data});
   std::string file(helpFile);
   return ::WinHelpA(static_cast<HWND>(window), file.c_str(), static_cast<UINT>(command), data) !=
          FALSE;

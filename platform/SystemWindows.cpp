@@ -16,8 +16,8 @@ OsVersion OperatingSystemVersion() {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  auto proc = ntdll != nullptr ? reinterpret_cast<RtlGetVersionProc>(
-                                     reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "RtlGetVersion")))
+  auto proc = ntdll != nullptr ? reinterpret_cast<RtlGetVersionProc>(reinterpret_cast<void (*)()>(
+                                     GetProcAddress(ntdll, "RtlGetVersion")))
                                : nullptr;
   if (proc != nullptr && proc(&info) == 0)
     return {static_cast<int>(info.dwMajorVersion), static_cast<int>(info.dwMinorVersion)};
@@ -35,6 +35,6 @@ double MonotonicSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-std::string_view DirectorySeparators() { return "\\:"; }
+std::string_view DirectorySeparators() { return "\\/:"; }
 
 }  // namespace qv::platform

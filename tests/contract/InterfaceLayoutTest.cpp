@@ -19,6 +19,7 @@
 #include "platform/Guid.h"
 #include "runtime/ClientProcs.h"
 #include "runtime/RT_ServerImplementation.h"
+#include "ui/DrawingBuffer.h"
 
 namespace qv {
 namespace {
@@ -38,8 +39,16 @@ static_assert(sizeof(ShortString<1>) == 2 && sizeof(ShortString<20>) == 21 &&
 static_assert(offsetof(String255, Chars) == 1);
 static_assert(sizeof(WindowHandle) == sizeof(void*) && sizeof(InstanceHandle) == sizeof(void*));
 #if defined(_WIN32) && !defined(_WIN64)
-// The host is a 32-bit program: pointers, handles and interface references are 4 bytes.
+// The host is a 32-bit program: pointers, handles and interface references are 4 bytes, and the
+// record that GetGlobalBuffer fills is its 64 bytes.
 static_assert(sizeof(void*) == 4 && sizeof(IUnknown*) == 4);
+static_assert(sizeof(ui::GlobalBufferRecord) == 64);
+static_assert(offsetof(ui::GlobalBufferRecord, Colour) == 40 &&
+              offsetof(ui::GlobalBufferRecord, Bitmap) == 44 &&
+              offsetof(ui::GlobalBufferRecord, DeviceContext) == 48 &&
+              offsetof(ui::GlobalBufferRecord, Pixels) == 52 &&
+              offsetof(ui::GlobalBufferRecord, Height) == 56 &&
+              offsetof(ui::GlobalBufferRecord, Width) == 60);
 #endif
 
 // ---- Calling convention (meaningful on 32-bit Windows, where it is __stdcall) ----

@@ -18,7 +18,14 @@ IServerModule* CreateModule(IClient* client) {
   return module;
 }
 
-TEST(ServerModule, AnswersItsFixedValues) {
+// The module leaves the current client in place when it goes (the host client outlives it); the
+// clients here live on a test's stack, so each test forgets its client when it ends.
+class ServerModule : public ::testing::Test {
+ protected:
+  void TearDown() override { SetCurrentClient(nullptr); }
+};
+
+TEST_F(ServerModule, AnswersItsFixedValues) {
   qvhost::HostClient client;
   IServerModule* module = CreateModule(&client);
   EXPECT_STREQ(module->GetModuleName(), "Quorvel");
@@ -37,7 +44,7 @@ TEST(ServerModule, AnswersItsFixedValues) {
   module->Release();
 }
 
-TEST(ServerModule, HandsOutOneLauncherWithItsCommandsRegistered) {
+TEST_F(ServerModule, HandsOutOneLauncherWithItsCommandsRegistered) {
   qvhost::HostClient client;
   IServerModule* module = CreateModule(&client);
   InterfaceRef<ICommandLauncher> first, second;
@@ -58,7 +65,7 @@ TEST(ServerModule, HandsOutOneLauncherWithItsCommandsRegistered) {
   module->Release();
 }
 
-TEST(ServerModule, ClientIsHandedOutCountedButNeverHeld) {
+TEST_F(ServerModule, ClientIsHandedOutCountedButNeverHeld) {
   qvhost::HostClient client;
   IServerModule* module = CreateModule(&client);
   EXPECT_EQ(client.References(), 0);
@@ -73,7 +80,7 @@ TEST(ServerModule, ClientIsHandedOutCountedButNeverHeld) {
   EXPECT_EQ(CurrentClient().Get(), static_cast<IClient*>(&client));  // stays after destruction
 }
 
-TEST(ServerModule, LastReleaseDestroysTheModuleAndClearsTheCurrentOne) {
+TEST_F(ServerModule, LastReleaseDestroysTheModuleAndClearsTheCurrentOne) {
   qvhost::HostClient client;
   IServerModule* module = CreateModule(&client);
   EXPECT_EQ(CurrentServerModule().Get(), module);
@@ -84,7 +91,7 @@ TEST(ServerModule, LastReleaseDestroysTheModuleAndClearsTheCurrentOne) {
   EXPECT_FALSE(CurrentServerModule());
 }
 
-TEST(ServerModule, DocumentIndexOutsideTheListIsReportedAndAnswersNone) {
+TEST_F(ServerModule, DocumentIndexOutsideTheListIsReportedAndAnswersNone) {
   qvhost::HostClient client;
   IServerModule* module = CreateModule(&client);
   IServerDocument* document = nullptr;
@@ -114,7 +121,7 @@ class DocumentModule final : public TServerModule {
   }
 };
 
-TEST(ServerModule, KeepsACountedReferenceToEachDocumentItMakes) {
+TEST_F(ServerModule, KeepsACountedReferenceToEachDocumentItMakes) {
   qvhost::HostClient client;
   auto* module = new DocumentModule(&client);
   module->AddRef();
@@ -139,7 +146,7 @@ TEST(ServerModule, KeepsACountedReferenceToEachDocumentItMakes) {
   module->Release();
 }
 
-TEST(ServerModule, IdleTimeReturnsWhetherOrNotMessagesWait) {
+TEST_F(ServerModule, IdleTimeReturnsWhetherOrNotMessagesWait) {
   qvhost::HostClient client;
   IServerModule* module = CreateModule(&client);
   ui::Message m;
