@@ -6,26 +6,14 @@
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/SystemErrorWindows.h"
 
 namespace qv::platform {
 
 namespace {
-std::string Reason(DWORD error) {
-  char* text = nullptr;
-  DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason = n != 0 && text != nullptr ? std::string(text, n) : std::string();
-  if (text != nullptr) LocalFree(text);
-  while (!reason.empty() &&
-         (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' '))
-    reason.pop_back();
-  if (reason.empty()) reason = "system error " + std::to_string(error);
-  return reason;
-}
 
 [[noreturn]] void Fail(std::string_view what, const std::string& path, DWORD error) {
-  throw std::runtime_error(std::string(what) + " \"" + path + "\": " + Reason(error));
+  throw std::runtime_error(std::string(what) + " \"" + path + "\": " + SystemErrorText(error));
 }
 
 // Closes a file handle when it goes out of scope.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Module.h"
+#include "platform/SystemErrorWindows.h"
 
 namespace qv::platform {
 
@@ -10,18 +11,13 @@ namespace {
 void Anchor() {}
 
 std::string LastErrorText(const std::string& what) {
-  DWORD code = GetLastError();
-  char buffer[512] = {};
-  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                           0, buffer, sizeof buffer, nullptr);
-  std::string text(buffer, n);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-    text.pop_back();
-  return what + ": " + (text.empty() ? "error " + std::to_string(code) : text);
+  return what + ": " + SystemErrorText(GetLastError());
 }
 }  // namespace
 
-ModuleHandle HostModule() { return GetModuleHandleA(nullptr); }
+ModuleHandle HostModule() {
+  return GetModuleHandleA(nullptr);
+}
 
 ModuleHandle FindLoadedModule(std::string_view name) {
   std::string n(name);
@@ -35,8 +31,9 @@ SymbolAddress FindSymbol(ModuleHandle module, const char* name) {
 
 ModuleHandle ThisModule() {
   HMODULE h = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&Anchor), &h);
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&Anchor), &h);
   return h;
 }
 
@@ -46,8 +43,12 @@ std::string ModuleFileName(ModuleHandle module) {
   return std::string(buffer, n);
 }
 
-std::string_view EditorModuleName() { return "Gorvath.dll"; }
-std::string_view LibrarySuffix() { return ".dll"; }
+std::string_view EditorModuleName() {
+  return "Gorvath.dll";
+}
+std::string_view LibrarySuffix() {
+  return ".dll";
+}
 
 std::unique_ptr<LoadedLibrary> LoadedLibrary::Load(const std::string& path, std::string& error) {
   HMODULE h = LoadLibraryA(path.c_str());
