@@ -276,24 +276,6 @@ struct IsText : std::false_type {};
 template <std::size_t N>
 struct IsText<Text<N>> : std::true_type {};
 
-void PutText(std::string& out, std::string_view s) {
-  static constexpr char hex[] = "0123456789abcdef";
-  out += '"';
-  for (char ch : s) {
-    auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c >= 0x7f) {
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += ch;
-    }
-  }
-  out += '"';
-}
 
 template <class T>
 void PutValue(std::string& out, const T& value) {
@@ -1099,6 +1081,25 @@ DocumentKind KindOfFileName(std::string_view fileName) {
   if (ends(".PcbDoc")) return DocumentKind::Board;
   if (ends(".PcbLib")) return DocumentKind::Library;
   return DocumentKind::Unknown;
+}
+
+void PutText(std::string& out, std::string_view text) {
+  static constexpr char hex[] = "0123456789abcdef";
+  out += '"';
+  for (char ch : text) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20 || c >= 0x7f) {
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    } else {
+      out += ch;
+    }
+  }
+  out += '"';
 }
 
 std::string WriteDocument(const Document& document) {

@@ -16,6 +16,10 @@ constexpr int kFormatVersion = 1;
 enum class DocumentKind { Board, Library, Unknown };
 DocumentKind KindOfFileName(std::string_view fileName);
 
+// Appends `text` quoted as the format writes texts: "\"" and "\\" escaped, bytes below 32 and from
+// 127 on as \xHH, so that any bytes fit on one line and read back unchanged.
+void PutText(std::string& out, std::string_view text);
+
 // The text of a document.
 std::string WriteDocument(const Document& document);
 // Builds a document from text. On error returns none, leaves the editor as it was and sets

@@ -42,25 +42,6 @@ struct State {
 
 // ---- Tracing ----
 
-// A text as the document format writes it, so that every call stays on one line.
-void PutText(std::string& out, std::string_view text) {
-  static constexpr char hex[] = "0123456789abcdef";
-  out += '"';
-  for (char ch : text) {
-    auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c >= 0x7f) {
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    } else {
-      out += ch;
-    }
-  }
-  out += '"';
-}
 
 template <class T>
 void Put(std::string& out, const T& v) {
