@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace qv::platform {
 
@@ -16,5 +17,8 @@ OsVersion OperatingSystemVersion();
 uint64_t PeakMemoryBytes();
 // Seconds on a steady clock, for measuring durations.
 double MonotonicSeconds();
+
+// Sets a variable of the process's environment, seen by modules loaded afterwards.
+void SetEnvironmentValue(const std::string& name, const std::string& value);
 
 }  // namespace qv::platform

@@ -1,13 +1,16 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <cstdlib>
 
 #include "platform/Path.h"
 #include "platform/System.h"
 
 namespace qv::platform {
 
-OsVersion OperatingSystemVersion() { return {10, 0}; }
+OsVersion OperatingSystemVersion() {
+  return {10, 0};
+}
 
 uint64_t PeakMemoryBytes() {
   rusage usage{};
@@ -19,6 +22,12 @@ double MonotonicSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-std::string_view DirectorySeparators() { return "/"; }
+std::string_view DirectorySeparators() {
+  return "/";
+}
+
+void SetEnvironmentValue(const std::string& name, const std::string& value) {
+  setenv(name.c_str(), value.c_str(), 1);
+}
 
 }  // namespace qv::platform

@@ -35,6 +35,12 @@ double MonotonicSeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-std::string_view DirectorySeparators() { return "\\/:"; }
+std::string_view DirectorySeparators() {
+  return "\\/:";
+}
+
+void SetEnvironmentValue(const std::string& name, const std::string& value) {
+  SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
 
 }  // namespace qv::platform

@@ -41,6 +41,9 @@ constexpr std::string_view Usage =
     "                   without running it, to see how the module copes\n"
     "  --stats          print the command's duration, the editor calls it made and the\n"
     "                   program's peak memory\n"
+    "  --headless       show the module's message boxes without windows: each is printed to\n"
+    "                   standard error and answered with its default button (always so where\n"
+    "                   there is no desktop, and on Linux)\n"
     "  --help           show this text\n"
     "\n"
     "Exit status: 0 when the command ran, 1 on a usage error or a board that cannot be read\n"
@@ -55,6 +58,7 @@ struct Options {
   std::string FailProcess;
   bool Stats = false;
   bool Trace = false;
+  bool Headless = false;
   bool Help = false;
 };
 
@@ -83,6 +87,8 @@ bool Parse(int argc, char** argv, Options& options, std::string& error) {
       options.Trace = true;
     } else if (arg == "--stats") {
       options.Stats = true;
+    } else if (arg == "--headless") {
+      options.Headless = true;
     } else if (arg == "--save-board-as") {
       if (!value(options.SaveBoardAs)) return false;
     } else if (arg == "--fail-process") {
@@ -113,6 +119,8 @@ int Fail(int status, const std::string& message) {
 // Runs the command with the editor and module loaded; the libraries are saved before unloading.
 int Run(const Options& options, qvhost::HostEditor& editor, qvhost::HostSession& session) {
   std::string error;
+  // Read by the module before it shows its first dialog.
+  if (options.Headless) qv::platform::SetEnvironmentValue("QUORVEL_UI", "headless");
   if (!session.Load(options.Paths, error)) return Fail(2, error);
   if (session.Editor() != nullptr && !editor.Bind(*session.Editor(), error)) return Fail(2, error);
   uint32_t board = 0;
@@ -122,8 +130,7 @@ int Run(const Options& options, qvhost::HostEditor& editor, qvhost::HostSession&
     if (board == 0) return Fail(1, error);
     editor.MakeCurrent(board);
   }
-  if (!options.SaveBoardAs.empty() && board == 0)
-    return Fail(1, "--save-board-as needs a BOARD");
+  if (!options.SaveBoardAs.empty() && board == 0) return Fail(1, "--save-board-as needs a BOARD");
   if (options.Trace && editor.Bound())
     editor.Trace([](const char* line) { std::fprintf(stderr, "%s\n", line); });
   if (!session.CreateServerModule(error)) return Fail(2, error);
