@@ -395,7 +395,9 @@ class WindowsBackend final : public Backend {
     } depth{modalDepth_};
 
     MSG message{};
-    while (form.ModalResult() == mrNone && ::IsWindow(window)) {
+    // A form hidden or destroyed by its own code ends the run as cancelled, rather than leaving an
+    // invisible modal form and a disabled owner.
+    while (form.ModalResult() == mrNone && ::IsWindow(window) && IsWindowVisible(window)) {
       BOOL got = GetMessageA(&message, nullptr, 0, 0);
       if (got <= 0) {
         // A request to quit ends the run and stays for the loop that owns the thread.

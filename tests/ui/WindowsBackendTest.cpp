@@ -46,15 +46,18 @@ class Answer {
  private:
   static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    if (current_ != nullptr) current_->act_(GetActiveWindow());
+    if (current_ == nullptr) return;
+    current_->window_ = GetActiveWindow();
+    current_->act_(current_->window_);
   }
   static void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    ADD_FAILURE() << "the modal window was still open after 30 seconds";
-    PostMessageA(GetActiveWindow(), WM_CLOSE, 0, 0);
+    ADD_FAILURE() << "the modal run had not ended 30 seconds after the answer";
+    if (current_ != nullptr) PostMessageA(current_->window_, WM_CLOSE, 0, 0);
   }
 
   std::function<void(HWND)> act_;
+  HWND window_ = nullptr;  // the window answered
   UINT_PTR timer_ = 0;
   UINT_PTR watchdog_ = 0;
   static inline Answer* current_ = nullptr;
@@ -226,6 +229,21 @@ TEST_F(RealWindows, KeysAndTheCloseBoxEndTheBox) {
               c.expected)
         << c.what;
   }
+}
+
+TEST_F(RealWindows, AFormThatHidesItselfEndsItsModalRunAsCancelled) {
+  auto form = New<TForm>();
+  form->SetBounds(100, 100, 240, 120);
+  auto& button = Create<TButton>(*form);
+  button.SetCaption("Hide");
+  button.SetParent(form.get());
+  button.SetBounds(10, 10, 80, 25);
+  TForm* shown = form.get();
+  button.OnClick = [shown](TControl&) { shown->Hide(); };
+
+  Answer answer(
+      [&](HWND window) { SendMessageA(ButtonCaptioned(window, "Hide"), BM_CLICK, 0, 0); });
+  EXPECT_EQ(form->ShowModal(), mrCancel);
 }
 
 TEST_F(RealWindows, AnErrorInAClickHandlerReachesTheCallerAndTheFormCloses) {
