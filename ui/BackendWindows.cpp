@@ -631,15 +631,20 @@ class WindowsBackend final : public Backend {
     return nullptr;
   }
 
-  // Enter, Escape and F1 in a form are the form's: Enter clicks the default button, Escape the
-  // cancel button, and F1 asks for help on the focused control, as a child key followed by the
-  // help message that the system sends for F1.
+  // Enter, Escape and F1 in a form are the form's: Enter clicks the focused button, or else the
+  // default button, Escape the cancel button, and F1 asks for help on the focused control, as a
+  // child key followed by the help message that the system sends for F1.
   static bool FormKey(TCustomForm& form, HWND window, const MSG& message) {
     if (message.message != WM_KEYDOWN) return false;
     if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
     const auto key = static_cast<uint16_t>(message.wParam);
     if (key != vkReturn && key != vkEscape && key != vkF1) return false;
     TControl* focused = ::qv::ui::FindControl(message.hwnd);
+    if (auto* button = dynamic_cast<TButton*>(focused);
+        key == vkReturn && button != nullptr && button->Enabled()) {
+      if (!form.ChildKey(key, *button)) button->Click();
+      return true;
+    }
     form.PressKey(key, focused);
     if (key == vkF1) {
       HELPINFO info{};

@@ -210,18 +210,21 @@ TEST_F(RealWindows, MessageBoxIsLaidOutFromTheSystemMessageFontAndPainted) {
 TEST_F(RealWindows, KeysAndTheCloseBoxEndTheBox) {
   struct Case {
     const char* what;
+    const char* focus;  // the button to move the focus to first; none: where the box put it
     UINT message;
     WPARAM key;
     TMsgDlgButtons buttons;
     int expected;
   } cases[] = {
-      {"Enter clicks the default button", WM_KEYDOWN, VK_RETURN, mbYes | mbNo, mrYes},
-      {"Escape clicks the cancel button", WM_KEYDOWN, VK_ESCAPE, mbYes | mbNo, mrNo},
-      {"Escape with OK alone clicks OK", WM_KEYDOWN, VK_ESCAPE, mbOK, mrOk},
-      {"the close box cancels", WM_CLOSE, 0, mbOK, mrCancel},
+      {"Enter clicks the default button", nullptr, WM_KEYDOWN, VK_RETURN, mbYes | mbNo, mrYes},
+      {"Enter clicks the focused button", "&No", WM_KEYDOWN, VK_RETURN, mbYes | mbNo, mrNo},
+      {"Escape clicks the cancel button", "&Yes", WM_KEYDOWN, VK_ESCAPE, mbYes | mbNo, mrNo},
+      {"Escape with OK alone clicks OK", nullptr, WM_KEYDOWN, VK_ESCAPE, mbOK, mrOk},
+      {"the close box cancels", nullptr, WM_CLOSE, 0, mbOK, mrCancel},
   };
   for (const Case& c : cases) {
     Answer answer([&](HWND window) {
+      if (c.focus != nullptr) SetFocus(ButtonCaptioned(window, c.focus));
       HWND target = GetFocus() != nullptr ? GetFocus() : window;
       PostMessageA(c.message == WM_CLOSE ? window : target, c.message, c.key, 0);
     });
