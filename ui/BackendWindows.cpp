@@ -16,6 +16,7 @@
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -28,8 +29,10 @@
 // After the ui headers: <windows.h> defines names of the message queue as macros.
 #include <windows.h>
 
-// commdlg.h needs windows.h first.
+// These need windows.h first.
 #include <commdlg.h>
+
+#include "ui/ThemedFrameWindows.h"
 
 #undef PeekMessage
 #undef PostMessage
@@ -37,6 +40,9 @@
 namespace qv::ui {
 
 namespace {
+
+using windows::ResolveColor;
+using windows::ThemedFrame;
 
 // The header that the system's file dialog sends with WM_NOTIFY is the layer's NotifyHeader.
 static_assert(sizeof(NotifyHeader) == sizeof(NMHDR));
@@ -57,12 +63,6 @@ TRect FromRect(const RECT& r) {
 
 RECT ToRect(const TRect& r) {
   return {r.Left, r.Top, r.Right, r.Bottom};
-}
-
-COLORREF ResolveColor(TColor color) {
-  auto value = static_cast<uint32_t>(color);
-  if ((value & 0xFF000000u) == 0xFF000000u) return GetSysColor(static_cast<int>(value & 0xFFu));
-  return static_cast<COLORREF>(value & 0x00FFFFFFu);
 }
 
 // Window styles for a form's border style; the frame they give is what FrameFor answers.
@@ -260,6 +260,7 @@ class WindowsBackend final : public Backend {
     HWND parent =
         params.Parent != nullptr && ::IsWindow(Hwnd(params.Parent)) ? Hwnd(params.Parent) : nullptr;
     const char* className = kFormClass;
+    bool themed = false;
     DWORD style = 0;
     DWORD exStyle = params.ExStyle;
     if (params.Child && parent != nullptr) {
@@ -268,20 +269,28 @@ class WindowsBackend final : public Backend {
       style = WS_CHILD | WS_CLIPSIBLINGS | system.Style;
       exStyle |= system.ExStyle;
       if (control == nullptr || control->Visible()) style |= WS_VISIBLE;
+    } else if (std::optional<ThemedFrame> frame = windows::ThemedFrameOf(control)) {
+      // No frame of the system's: the themed one is drawn in its place.
+      themed = true;
+      style = WS_POPUP | WS_SYSMENU | WS_CLIPCHILDREN;
+      if (frame->Icons.count(TKsBorderIcon::kbiMinimize)) style |= WS_MINIMIZEBOX;
+      if (frame->Icons.count(TKsBorderIcon::kbiMaximize)) style |= WS_MAXIMIZEBOX;
     } else {
       auto* form = dynamic_cast<TCustomForm*>(control);
       Styles s = StylesFor(form != nullptr ? form->BorderStyle() : TFormBorderStyle::bsNone);
-      style = s.Style;
+      style = s.Style | WS_CLIPCHILDREN;
       exStyle |= s.ExStyle;
       // The system shows no help button beside minimise and maximise buttons.
       if (exStyle & WS_EX_CONTEXTHELP) style &= ~DWORD(WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
     }
     const TRect& b = params.Bounds;
     creating_ = control;
+    creatingThemed_ = themed;
     HWND window = CreateWindowExA(exStyle, className, params.Caption.c_str(), style, b.Left, b.Top,
                                   b.Width(), b.Height(), parent, nullptr, instance_, nullptr);
     creating_ = nullptr;
     creatingWindow_ = nullptr;
+    creatingThemed_ = false;
     if (window == nullptr)
       throw std::runtime_error("Cannot create a window for \"" + params.Caption + "\"");
     controls_[window] = control;
@@ -458,10 +467,17 @@ class WindowsBackend final : public Backend {
   // ---- Window procedure ----
 
   LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE && creating_ != nullptr) creatingWindow_ = window;
+    if (message == WM_NCCREATE && creating_ != nullptr) {
+      creatingWindow_ = window;
+      if (creatingThemed_) themed_.insert(window);
+    }
     TWinControl* control = FindControl(window);
     if (control == nullptr) return DefWindowProcA(window, message, wParam, lParam);
     try {
+      if (themed_.count(window) != 0)
+        if (std::optional<LRESULT> handled =
+                ThemedFrameMessage(*control, window, message, wParam, lParam))
+          return *handled;
       switch (message) {
         case WM_PAINT: {
           PAINTSTRUCT paint;
@@ -503,6 +519,7 @@ class WindowsBackend final : public Backend {
           break;
         case WM_NCDESTROY:
           controls_.erase(window);
+          themed_.erase(window);
           break;
         default:
           break;
@@ -593,6 +610,88 @@ class WindowsBackend final : public Backend {
     }
   }
 
+  // The messages by which a window with a themed frame sizes, paints and hit-tests it, and its
+  // border icons act on a click (pressed and released on the same icon); none for the others.
+  std::optional<LRESULT> ThemedFrameMessage(TWinControl& control, HWND window, UINT message,
+                                            WPARAM wParam, LPARAM lParam) {
+    std::optional<ThemedFrame> frame = windows::ThemedFrameOf(&control);
+    if (!frame) return std::nullopt;
+    switch (message) {
+      case WM_NCCALCSIZE: {
+        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                         : reinterpret_cast<RECT*>(lParam);
+        const FrameMargins& m = frame->Margins;
+        r->left += m.Left;
+        r->top += m.Top;
+        r->right = std::max(r->left, r->right - m.Right);
+        r->bottom = std::max(r->top, r->bottom - m.Bottom);
+        return 0;
+      }
+      case WM_NCPAINT:
+        PaintFrame(control, window, *frame);
+        return 0;
+      case WM_NCACTIVATE:
+        PaintFrame(control, window, *frame);
+        return TRUE;
+      case WM_SETTEXT: {
+        LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+        PaintFrame(control, window, *frame);
+        return result;
+      }
+      case WM_NCHITTEST: {
+        RECT w{};
+        GetWindowRect(window, &w);
+        POINT p{static_cast<short>(LOWORD(lParam)) - w.left,
+                static_cast<short>(HIWORD(lParam)) - w.top};
+        return windows::ThemedFrameHitTest(*frame, {w.right - w.left, w.bottom - w.top}, p);
+      }
+      case WM_NCLBUTTONDOWN:
+        if (!IsBorderIcon(static_cast<int>(wParam))) return std::nullopt;
+        pressed_ = {window, static_cast<int>(wParam)};
+        PaintFrame(control, window, *frame);
+        return 0;
+      case WM_NCLBUTTONUP: {
+        if (!IsBorderIcon(static_cast<int>(wParam))) return std::nullopt;
+        const bool click = pressed_.first == window && pressed_.second == static_cast<int>(wParam);
+        pressed_ = {};
+        PaintFrame(control, window, *frame);
+        if (click) SendMessageA(window, WM_SYSCOMMAND, CommandForIcon(window, wParam), 0);
+        return 0;
+      }
+      default:
+        return std::nullopt;
+    }
+  }
+
+  static bool IsBorderIcon(int hit) {
+    return hit == HTCLOSE || hit == HTHELP || hit == HTMINBUTTON || hit == HTMAXBUTTON;
+  }
+
+  static WPARAM CommandForIcon(HWND window, WPARAM hit) {
+    switch (hit) {
+      case HTHELP:
+        return SC_CONTEXTHELP;
+      case HTMINBUTTON:
+        return SC_MINIMIZE;
+      case HTMAXBUTTON:
+        return IsZoomed(window) ? SC_RESTORE : SC_MAXIMIZE;
+      default:
+        return SC_CLOSE;
+    }
+  }
+
+  void PaintFrame(TWinControl& control, HWND window, const ThemedFrame& frame) {
+    RECT w{};
+    GetWindowRect(window, &w);
+    TFont captionFont = FontOf(&control);
+    captionFont.Bold = true;
+    HDC dc = GetWindowDC(window);
+    if (dc == nullptr) return;
+    windows::PaintThemedFrame(dc, frame, {w.right - w.left, w.bottom - w.top}, control.Caption(),
+                              Font(captionFont), pressed_.first == window ? pressed_.second : 0);
+    ReleaseDC(window, dc);
+  }
+
   // A notification from a system control on a window of the layer.
   void ControlCommand(HWND from, WORD code) {
     TWinControl* control = FindControl(from);
@@ -681,6 +780,10 @@ class WindowsBackend final : public Backend {
   // The control whose window is being created, and that window once its first message arrives.
   TWinControl* creating_ = nullptr;
   HWND creatingWindow_ = nullptr;
+  bool creatingThemed_ = false;
+  // Windows created with a themed frame, and the border icon held down (window, hit-test code).
+  std::unordered_set<HWND> themed_;
+  std::pair<HWND, int> pressed_{};
   int modalDepth_ = 0;
   FileDialogHookPoint* fileDialogHook_ = nullptr;
   std::exception_ptr pendingError_;

@@ -71,6 +71,7 @@ class TCustomForm : public TWinControl {
   // draws its own (SetFrameOverride).
   FrameMargins Frame() const;
   void SetFrameOverride(std::optional<FrameMargins> frame) { frameOverride_ = frame; }
+  const std::optional<FrameMargins>& FrameOverride() const { return frameOverride_; }
   int ClientWidth() const;
   int ClientHeight() const;
   void SetClientWidth(int w);

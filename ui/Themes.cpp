@@ -20,6 +20,19 @@ TColor TTeThemeXP::Color(int index) const {
   }
 }
 
+FrameColors TTeThemeLuna::Frame() const {
+  return {MakeColor(0, 61, 178), MakeColor(0, 84, 227), MakeColor(255, 255, 255)};
+}
+
+FrameColors TTeThemeXP::Frame() const {
+  return SystemFrameColors();
+}
+
+FrameColors SystemFrameColors() {
+  return {SystemColor(colorActiveBorder), SystemColor(colorActiveCaption),
+          SystemColor(colorCaptionText)};
+}
+
 const TClass& TTeThemeEngine::StaticClass() {
   static const TClass c("TTeThemeEngine", &TComponent::StaticClass());
   return c;

@@ -10,12 +10,20 @@
 
 namespace qv::ui {
 
-// A theme: the colours the themed controls draw with, by index.
+// The colours of a themed frame: its border, its caption bar and the caption's text and glyphs.
+struct FrameColors {
+  TColor Border = 0;
+  TColor Caption = 0;
+  TColor CaptionText = 0;
+};
+
+// A theme: the colours the themed controls draw with, by index, and those of its frames.
 class TTeTheme {
  public:
   virtual ~TTeTheme() = default;
   virtual std::string_view Name() const = 0;
   virtual TColor Color(int index) const = 0;
+  virtual FrameColors Frame() const = 0;
 };
 
 // The theme of the system's classic look in its blue variant.
@@ -23,6 +31,7 @@ class TTeThemeLuna final : public TTeTheme {
  public:
   std::string_view Name() const override { return "Luna"; }
   TColor Color(int index) const override;
+  FrameColors Frame() const override;
 };
 
 // The theme that follows the system's native visual styles.
@@ -30,7 +39,11 @@ class TTeThemeXP final : public TTeTheme {
  public:
   std::string_view Name() const override { return "XP"; }
   TColor Color(int index) const override;
+  FrameColors Frame() const override;
 };
+
+// The frame colours of a theme form without a theme: the system's.
+FrameColors SystemFrameColors();
 
 class TTeThemeEngine : public TComponent {
  public:
@@ -58,7 +71,8 @@ enum class TKsAnimation { kaNone, kaFade, kaSlide, kaRoll };
 enum class TKsWindowState { kwsNormal, kwsMinimized, kwsMaximized, kwsRollup };
 
 // Draws its owner form's frame and caption with the theme. While active, the themed frame takes
-// the place of the system's: 4 pixels around and a caption of 26.
+// the place of the system's: 4 pixels around and a caption of 26, with the border icons at its
+// right end (the back end of real windows draws it and answers its hit tests).
 class TTeThemeForm : public TComponent {
  public:
   TTeThemeForm();

@@ -36,6 +36,9 @@ constexpr TColor SystemColor(int index) {
 }
 
 // System colour indexes.
+constexpr int colorActiveCaption = 2;
+constexpr int colorCaptionText = 9;
+constexpr int colorActiveBorder = 10;
 constexpr int colorBtnFace = 15;
 constexpr int colorWindow = 5;
 constexpr int colorWindowText = 8;

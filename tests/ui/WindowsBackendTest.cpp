@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,7 @@
 #include "tests/support/FakeClient.h"
 #include "ui/Dialogs.h"
 #include "ui/StdCtrls.h"
+#include "ui/Themes.h"
 
 // After the module's headers, whose names the system's macros would otherwise replace.
 #include <windows.h>
@@ -232,6 +234,57 @@ TEST_F(RealWindows, KeysAndTheCloseBoxEndTheBox) {
               c.expected)
         << c.what;
   }
+}
+
+// A form whose theme form is active has the themed frame instead of the system's: the client area
+// keeps the size laid out with the themed margins (4 around, 30 at the top), the caption and border
+// are painted in the theme's colours, and the border icons answer hit tests and clicks.
+TEST_F(RealWindows, ThemedFrameTakesThePlaceOfTheSystemsFrame) {
+  auto form = New<TForm>();
+  form->SetBorderStyle(TFormBorderStyle::bsDialog);
+  auto& engine = Create<TTeThemeEngine>(*form);
+  engine.SetTheme(std::make_unique<TTeThemeLuna>());
+  auto& theme = Create<TTeThemeForm>(*form);
+  theme.ThemeEngine = &engine;
+  theme.BorderIcons = {TKsBorderIcon::kbiClose, TKsBorderIcon::kbiHelp};
+  theme.CanResize = false;
+  theme.SetActive(true);
+  form->SetCaption("Themed");
+  form->SetBounds(100, 100, 0, 0);
+  form->SetClientWidth(240);
+  form->SetClientHeight(120);
+
+  Answer answer([&](HWND window) {
+    RECT client{}, w{};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &w);
+    EXPECT_EQ(client.right, 240);
+    EXPECT_EQ(client.bottom, 120);
+    EXPECT_EQ(w.right - w.left, 248);
+    EXPECT_EQ(w.bottom - w.top, 154);
+
+    const int width = w.right - w.left;
+    struct Hit {
+      const char* where;
+      int x, y;
+      LRESULT expected;
+    } hits[] = {{"caption", 20, 15, HTCAPTION},        {"close icon", width - 16, 15, HTCLOSE},
+                {"help icon", width - 38, 15, HTHELP}, {"client area", 120, 80, HTCLIENT},
+                {"left border", 1, 80, HTBORDER},      {"top border", 60, 1, HTBORDER}};
+    for (const Hit& h : hits)
+      EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(w.left + h.x, w.top + h.y)),
+                h.expected)
+          << h.where;
+
+    HDC dc = GetWindowDC(window);
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 84, 227)) << "the caption in the theme's colour";
+    EXPECT_EQ(GetPixel(dc, 1, 80), RGB(0, 61, 178)) << "the border in the theme's colour";
+    ReleaseDC(window, dc);
+
+    SendMessageA(window, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    SendMessageA(window, WM_NCLBUTTONUP, HTCLOSE, 0);
+  });
+  EXPECT_EQ(form->ShowModal(), mrCancel) << "the close icon closes the form";
 }
 
 TEST_F(RealWindows, AFormThatHidesItselfEndsItsModalRunAsCancelled) {
