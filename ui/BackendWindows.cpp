@@ -213,8 +213,12 @@ class WindowsBackend final : public Backend {
   std::optional<TFont> MessageFont() override {
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-      return std::nullopt;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+      // Systems older than the record's last field refuse the whole record; they fill it without.
+      metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+      if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return std::nullopt;
+    }
     const LOGFONTA& f = metrics.lfMessageFont;
     TFont font;
     font.Name = f.lfFaceName;
