@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Module.h"
 #include "ui/Application.h"
 #include "ui/Backend.h"
 #include "ui/Dialogs.h"
@@ -142,15 +143,15 @@ class Selected {
   HGDIOBJ previous_;
 };
 
-// The instance of the module that holds this code: the window class belongs to it.
-HINSTANCE ThisInstance();
-
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 UINT_PTR CALLBACK FileDialogHookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class WindowsBackend final : public Backend {
  public:
-  WindowsBackend() : instance_(ThisInstance()), measure_(CreateCompatibleDC(nullptr)) {
+  // The window class belongs to the module that holds this code.
+  WindowsBackend()
+      : instance_(static_cast<HINSTANCE>(platform::ThisModule())),
+        measure_(CreateCompatibleDC(nullptr)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
@@ -796,14 +797,6 @@ class WindowsBackend final : public Backend {
 WindowsBackend& Instance() {
   static WindowsBackend backend;
   return backend;
-}
-
-HINSTANCE ThisInstance() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCSTR>(&FormWindowProc), &module);
-  return module;
 }
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 // The calling thread's message queue on Windows: the system's own queue, reached through
 // PeekMessageA and PostMessageA. The application object's handle stands for a hidden message-only
 // window, created on first use by the thread that owns the application.
+#include "platform/Module.h"
 #include "ui/Application.h"
 #include "ui/MessageQueue.h"
 
@@ -22,21 +23,13 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// The instance of the module that holds this code: the class and its window procedure belong to it.
-HINSTANCE ThisInstance() {
-  HMODULE module = nullptr;
-  GetModuleHandleExA(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCSTR>(&ApplicationWindowProc), &module);
-  return module;
-}
-
 // The hidden window that stands for the application object, with its window class registered
 // under this module's instance (each module that carries this code has its own). Both go when the
 // module is unloaded, so that no message reaches a window procedure that is no longer there.
 class HiddenWindow {
  public:
-  HiddenWindow() : instance_(ThisInstance()) {
+  // The class and its window procedure belong to the module that holds this code.
+  HiddenWindow() : instance_(static_cast<HINSTANCE>(platform::ThisModule())) {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &ApplicationWindowProc;
