@@ -401,7 +401,7 @@ class WindowsBackend final : public Backend {
     SetForegroundWindow(window);
     SetActiveWindow(window);
     // The keyboard starts on the default button, as in the system's dialogs.
-    if (TButton* button = DefaultButton(form)) SetFocus(Hwnd(button->Handle()));
+    if (TButton* button = form.DefaultButton()) SetFocus(Hwnd(button->Handle()));
     ++modalDepth_;
     struct Depth {
       int& depth;
@@ -722,17 +722,6 @@ class WindowsBackend final : public Backend {
       MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
     TRect bounds = FromRect(r);
     if (bounds != control.BoundsRect()) control.WindowMoved(bounds);
-  }
-
-  static TButton* DefaultButton(TWinControl& parent) {
-    for (TControl* child : parent.Controls()) {
-      if (auto* button = dynamic_cast<TButton*>(child);
-          button != nullptr && button->Default() && button->HandleAllocated())
-        return button;
-      if (auto* windowed = dynamic_cast<TWinControl*>(child))
-        if (TButton* button = DefaultButton(*windowed)) return button;
-    }
-    return nullptr;
   }
 
   // Enter, Escape and F1 in a form are the form's: Enter clicks the focused button, or else the

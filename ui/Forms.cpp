@@ -186,9 +186,13 @@ TButton* FindButton(TWinControl& parent, Pred pred) {
 void TCustomForm::PressKey(uint16_t key, TControl* focused) {
   if (ChildKey(key, focused != nullptr ? *focused : *this)) return;
   TButton* button = nullptr;
-  if (key == vkReturn) button = FindButton(*this, [](TButton& b) { return b.Default(); });
+  if (key == vkReturn) button = DefaultButton();
   if (key == vkEscape) button = FindButton(*this, [](TButton& b) { return b.Cancel(); });
   if (button != nullptr) button->Click();
+}
+
+TButton* TCustomForm::DefaultButton() {
+  return FindButton(*this, [](TButton& b) { return b.Default(); });
 }
 
 bool TCustomForm::ChildKey(uint16_t, TControl&) {

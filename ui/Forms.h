@@ -10,6 +10,8 @@
 
 namespace qv::ui {
 
+class TButton;
+
 enum class TPosition {
   poDesigned,
   poDefault,
@@ -97,6 +99,9 @@ class TCustomForm : public TWinControl {
   // Keyboard: Enter clicks the default button, Escape the cancel button; other keys are offered
   // to the form as a child-key notification of the focused control (or the form).
   void PressKey(uint16_t key, TControl* focused = nullptr);
+  // The button that Enter clicks: the first visible, enabled default button among the form's
+  // controls at any depth; none when there is none.
+  TButton* DefaultButton();
 
   // The form's window messages, as virtual handlers.
   // Child-key notification: a key went down in one of the form's controls; true when handled.
