@@ -90,6 +90,15 @@ HWND ButtonCaptioned(HWND window, std::string_view caption) {
   return nullptr;
 }
 
+// A button of 80 by 25 at the top left of the form's client area.
+TButton& AddButton(TCustomForm& form, std::string caption) {
+  auto& button = Create<TButton>(form);
+  button.SetCaption(std::move(caption));
+  button.SetParent(&form);
+  button.SetBounds(10, 10, 80, 25);
+  return button;
+}
+
 class RealWindows : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -290,10 +299,7 @@ TEST_F(RealWindows, ThemedFrameTakesThePlaceOfTheSystemsFrame) {
 TEST_F(RealWindows, AFormThatHidesItselfEndsItsModalRunAsCancelled) {
   auto form = New<TForm>();
   form->SetBounds(100, 100, 240, 120);
-  auto& button = Create<TButton>(*form);
-  button.SetCaption("Hide");
-  button.SetParent(form.get());
-  button.SetBounds(10, 10, 80, 25);
+  TButton& button = AddButton(*form, "Hide");
   TForm* shown = form.get();
   button.OnClick = [shown](TControl&) { shown->Hide(); };
 
@@ -306,10 +312,7 @@ TEST_F(RealWindows, AnErrorInAClickHandlerReachesTheCallerAndTheFormCloses) {
   auto form = New<TForm>();
   form->SetCaption("Failing");
   form->SetBounds(100, 100, 240, 120);
-  auto& button = Create<TButton>(*form);
-  button.SetCaption("Fail");
-  button.SetParent(form.get());
-  button.SetBounds(10, 10, 80, 25);
+  TButton& button = AddButton(*form, "Fail");
   button.OnClick = [](TControl&) { throw std::runtime_error("click failed"); };
 
   Answer answer(
@@ -347,11 +350,8 @@ class HelpRecordingForm : public TForm {
 TEST_F(RealWindows, F1IsAChildKeyOfTheFocusedControlThenAHelpMessage) {
   auto form = New<HelpRecordingForm>();
   form->SetBounds(100, 100, 240, 120);
-  auto& button = Create<TButton>(*form);
-  button.SetCaption("Go");
+  TButton& button = AddButton(*form, "Go");
   button.SetDefault(true);
-  button.SetParent(form.get());
-  button.SetBounds(10, 10, 80, 25);
 
   Answer answer([&](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_F1, 0); });
   EXPECT_EQ(form->ShowModal(), mrOk);
